@@ -1,0 +1,26 @@
+#include "app/application.h"
+
+#include "app/message_box.h"
+#include "app/number_format.h"
+#include "app/title.h"
+
+#include <exception>
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setApplicationName(QString::fromLatin1(Program_Title));
+    setApplicationDisplayName(QString());
+    Load_User_Format();
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        Show_Error_Report(QString::fromUtf8(error.what()));
+    } catch (...) {
+        Show_Error_Report(QStringLiteral("Unknown error"));
+    }
+    return true;
+}

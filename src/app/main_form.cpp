@@ -1,0 +1,363 @@
+#include "app/main_form.h"
+
+#include "about/about_box.h"
+#include "app/file_dialog.h"
+#include "app/title.h"
+#include "metrics/drive_combo_box.h"
+#include "widgets/gauge.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QTimer>
+#include <QToolButton>
+
+int Font_Pixels(int points)
+{
+    // MulDiv(points, 96, 72): rounded half away from zero.
+    const int numerator = points * 96;
+    return numerator >= 0 ? (numerator + 36) / 72 : -((-numerator + 36) / 72);
+}
+
+int Font_Points(int pixels)
+{
+    const int numerator = pixels * 72;
+    return numerator >= 0 ? (numerator + 48) / 96 : -((-numerator + 48) / 96);
+}
+
+namespace {
+
+QFont Design_Font(const char* family, int pixels, bool bold = false)
+{
+    QFont font(QString::fromLatin1(family));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    font.setStyleStrategy(QFont::PreferMatch);
+    return font;
+}
+
+QFont Times(int pixels, bool bold = false)
+{
+    return Design_Font("Times New Roman", pixels, bold);
+}
+
+// Menu check items are program state: a click runs the handler and the
+// handler alone decides the mark, so the toolkit's own toggle is undone first.
+void On_Click(QAction* action, TMainForm1* form, void (TMainForm1::*handler)())
+{
+    QObject::connect(action, &QAction::triggered, form, [action, form, handler](bool) {
+        if (action->isCheckable())
+            action->setChecked(!action->isChecked());
+        (form->*handler)();
+    });
+}
+
+} // namespace
+
+template <class T>
+T* TMainForm1::Own(T* component, const char* name)
+{
+    component->setObjectName(QString::fromLatin1(name));
+    Components.push_back(component);
+    return component;
+}
+
+TMainForm1::TMainForm1()
+{
+    setObjectName(QStringLiteral("MainForm1"));
+    setWindowTitle(QString::fromLatin1(Program_Title));
+    setFont(Times(15));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Button));
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    Client = new QWidget(this);
+    Client->setObjectName(QStringLiteral("Client"));
+    setCentralWidget(Client);
+
+    Create_Controls();
+    Create_Menu();
+    Create_Timers_And_Dialogs();
+}
+
+TMainForm1::~TMainForm1() = default;
+
+void TMainForm1::Attach_Windows(TAboutBox* about, TCPU_Drop_Form* drop, TSettings_Form* settings,
+                                TResults_Form* results)
+{
+    AboutBox = about;
+    CPU_Drop_Form = drop;
+    Settings_Form = settings;
+    Results_Form = results;
+}
+
+void TMainForm1::Create_Controls()
+{
+    auto bevel = [this](const char* name, QFrame::Shape shape, int left, int top, int width, int height) {
+        auto* frame = Own(new QFrame(Client), name);
+        frame->setFrameShape(shape);
+        frame->setFrameShadow(QFrame::Sunken);
+        frame->setGeometry(left, top, width, height);
+        return frame;
+    };
+    auto label = [](QWidget* parent, const char* text, const QFont& font, int left, int top) {
+        auto* control = new QLabel(QString::fromLatin1(text), parent);
+        control->setFont(font);
+        control->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        control->move(left, top);
+        control->adjustSize();
+        return control;
+    };
+    auto fixed_label = [](QWidget* parent, const QFont& font, QRect geometry, Qt::Alignment alignment) {
+        auto* control = new QLabel(parent);
+        control->setFont(font);
+        control->setAlignment(alignment | Qt::AlignTop);
+        control->setGeometry(geometry);
+        return control;
+    };
+    auto gauge = [this](const char* name, TGauge::TGaugeKind kind, QRect geometry, const QFont& font) {
+        auto* control = Own(new TGauge(Client), name);
+        control->Set_Kind(kind);
+        control->setGeometry(geometry);
+        control->setFont(font);
+        return control;
+    };
+
+    Bevel1 = bevel("Bevel1", QFrame::Box, 4, 56, 193, 53);
+    Phisical_RAM_Gauge = gauge("Phisical_RAM_Gauge", TGauge::gkPie, {4, 20, 89, 29}, Times(21, true));
+    Phisical_RAM_Gauge->Set_BackColor(QColor(0, 255, 0));
+    Phisical_RAM_Gauge->Set_ForeColor(QColor(255, 0, 0));
+    Phisical_RAM_Gauge->Hint = QStringLiteral("RAM usage");
+    Swap_File_Gauge = gauge("Swap_File_Gauge", TGauge::gkPie, {108, 20, 89, 29}, Times(21, true));
+    Swap_File_Gauge->Set_BackColor(QColor(0, 255, 0));
+    Swap_File_Gauge->Set_ForeColor(QColor(255, 0, 0));
+    Swap_File_Gauge->Hint = QStringLiteral("Swapfile usage.");
+    Label1 = Own(label(Client, "Swap File", Times(12), 120, 4), "Label1");
+    Label2 = Own(label(Client, "RAM", Times(12), 32, 4), "Label2");
+    RAM_Label = Own(fixed_label(Client, Times(15), {52, 67, 137, 16}, Qt::AlignLeft), "RAM_Label");
+    RAM_Label->setToolTip(QStringLiteral("Available / Total Physical RAM on this PC (in KB)."));
+    Label5 = Own(label(Client, " Free KB   /  Total KB : ", Times(11), 45, 50), "Label5");
+    Label3 = Own(label(Client, "RAM", Times(13), 12, 68), "Label3");
+    Label4 = Own(label(Client, "SWAP", Times(13), 12, 88), "Label4");
+    SWAP_Label = Own(fixed_label(Client, Times(15), {52, 87, 137, 16}, Qt::AlignLeft), "SWAP_Label");
+    SWAP_Label->setToolTip(QStringLiteral("Available / Total Swapfile space on this PC (in KB)."));
+    Spinner_Label = Own(fixed_label(Client, Design_Font("Courier", 16), {97, 4, 9, 16}, Qt::AlignLeft),
+                        "Spinner_Label");
+    Spinner_Label->setText(QStringLiteral("|"));
+    Bevel2 = bevel("Bevel2", QFrame::Box, 4, 116, 193, 63);
+    Disk_Used_Gauge = gauge("Disk_Used_Gauge", TGauge::gkHorizontalBar, {128, 128, 65, 20}, Times(17));
+    Label6 = Own(label(Client, " Disk Space : ", Times(11), 69, 110), "Label6");
+    Disk_Space_Label = Own(label(Client, "", Times(13), 12, 156), "Disk_Space_Label");
+    Bevel3 = bevel("Bevel3", QFrame::Panel, 4, 184, 193, 51);
+    CPU_Gauge = gauge("CPU_Gauge", TGauge::gkHorizontalBar, {52, 188, 140, 20}, Times(17));
+    Label7 = Own(label(Client, "CPU:", Times(13), 12, 191), "Label7");
+    Label8 = Own(label(Client, "AVG:", Times(13), 12, 214), "Label8");
+    Avg_CPU_Gauge = gauge("Avg_CPU_Gauge", TGauge::gkHorizontalBar, {52, 211, 140, 20}, Times(17));
+
+    SpeedButton1 = Own(new QToolButton(Client), "SpeedButton1");
+    SpeedButton1->setGeometry(168, 152, 23, 22);
+    SpeedButton1->setAutoRaise(true);
+    connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+
+    DriveComboBox1 = Own(new TDriveComboBox(Client), "DriveComboBox1");
+    DriveComboBox1->setFont(Times(17));
+    DriveComboBox1->setGeometry(12, 128, 113, 25);
+    DriveComboBox1->Fill_Drives();
+
+    Distance_Travelled_GroupBox = Own(new QGroupBox(QStringLiteral(" Mouse Kilometers Travelled : "), Client),
+                                      "Distance_Travelled_GroupBox");
+    Distance_Travelled_GroupBox->setFont(Times(13));
+    Distance_Travelled_GroupBox->setGeometry(4, 240, 193, 49);
+    Distance_Travelled_Label = Own(fixed_label(Distance_Travelled_GroupBox, Times(24), {8, 16, 177, 27},
+                                               Qt::AlignHCenter),
+                                   "Distance_Travelled_Label");
+    Left_Right_Clicks_GroupBox = Own(new QGroupBox(Client), "Left_Right_Clicks_GroupBox");
+    Left_Right_Clicks_GroupBox->setFont(Times(13, true));
+    Left_Right_Clicks_GroupBox->setGeometry(4, 292, 193, 41);
+    Label9 = Own(label(Left_Right_Clicks_GroupBox, " Left Clicks: ", Times(13), 15, 0), "Label9");
+    Label9->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Left_Mouse_Label = Own(fixed_label(Left_Right_Clicks_GroupBox, Times(13), {4, 18, 95, 15}, Qt::AlignHCenter),
+                           "Left_Mouse_Label");
+    Label10 = Own(label(Left_Right_Clicks_GroupBox, " Right Clicks: ", Times(13), 111, 0), "Label10");
+    Label10->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Right_Mouse_Label = Own(fixed_label(Left_Right_Clicks_GroupBox, Times(13), {104, 18, 86, 15},
+                                        Qt::AlignHCenter),
+                            "Right_Mouse_Label");
+
+    Scaling_ListBox = Own(new QListWidget(Client), "Scaling_ListBox");
+    Scaling_ListBox->setGeometry(268, 4, 25, 25);
+    Scaling_ListBox->hide();
+    CPU_Drop_RadioButton = Own(new QRadioButton(Client), "CPU_Drop_RadioButton");
+    CPU_Drop_RadioButton->setGeometry(4, 0, 17, 17);
+    CPU_Drop_RadioButton->setAutoExclusive(false);
+    CPU_Drop_RadioButton->setFocusPolicy(Qt::NoFocus);
+    CPU_Drop_RadioButton->hide();
+    Trailcount_Ini_File_Directory_Edit = Own(new QLineEdit(QStringLiteral("Trailcount_Ini_File_Directory_Edit"), Client),
+                                             "Trailcount_Ini_File_Directory_Edit");
+    Trailcount_Ini_File_Directory_Edit->setGeometry(212, 196, 121, 25);
+    Trailcount_Ini_File_Directory_Edit->hide();
+}
+
+void TMainForm1::Create_Menu()
+{
+    MainMenu1 = Own(menuBar(), "MainMenu1");
+    MainMenu1->setFont(QApplication::font());
+    int separators = 0;
+    auto menu = [this](const char* caption, const char* name) {
+        auto* created = Own(MainMenu1->addMenu(QString::fromLatin1(caption)), name);
+        created->menuAction()->setObjectName(QString::fromLatin1(name));
+        return created;
+    };
+    auto item = [this](QMenu* parent, const char* caption, const char* name, void (TMainForm1::*handler)(),
+                       bool check = false) {
+        auto* action = Own(parent->addAction(QString::fromLatin1(caption)), name);
+        action->setCheckable(check);
+        On_Click(action, this, handler);
+        return action;
+    };
+    auto separator = [this, &separators](QMenu* parent) {
+        const std::string name = "N" + std::to_string(++separators);
+        Own(parent->addSeparator(), name.c_str());
+    };
+
+    FileMenu = menu("&File", "FileMenu");
+    Always_On_Top_Option = item(FileMenu, "Always On Top", "Always_On_Top_Option",
+                                &TMainForm1::Always_On_Top_OptionClick, true);
+    Auto_Run_at_Windows_Startup_Option = item(FileMenu, "Auto-Run at Windows Startup",
+                                              "Auto_Run_at_Windows_Startup_Option",
+                                              &TMainForm1::Auto_Run_at_Windows_Startup_OptionClick, true);
+    Restore_Factory_Defaults_Option = item(FileMenu, "&Restore Factory Defaults", "Restore_Factory_Defaults_Option",
+                                           &TMainForm1::Restore_Factory_Defaults_OptionClick);
+    separator(FileMenu);
+    Make_PC_Speaker_Beeps_when_CPU_Usage_Next_Drops_Option =
+        item(FileMenu, "CPU Usage Drop Alarm", "Make_PC_Speaker_Beeps_when_CPU_Usage_Next_Drops_Option",
+             &TMainForm1::Make_PC_Speaker_Beeps_when_CPU_Usage_Next_Drops_OptionClick, true);
+    separator(FileMenu);
+    Reset_Average_Option = item(FileMenu, "Reset Average CPU Usage", "Reset_Average_Option",
+                                &TMainForm1::Reset_Average_OptionClick);
+    Reset_CPU_Monitoring_Option = item(FileMenu, "Reset CPU Monitoring", "Reset_CPU_Monitoring_Option",
+                                       &TMainForm1::Reset_CPU_Monitoring_OptionClick);
+    separator(FileMenu);
+    ExitOption = item(FileMenu, "E&xit", "ExitOption", &TMainForm1::ExitOptionClick);
+
+    SnapTo1 = menu("View", "SnapTo1");
+    Snap_Program_to_Top_Left_of_Screen_Option =
+        item(SnapTo1, "Snap Program to Top Left of Screen", "Snap_Program_to_Top_Left_of_Screen_Option",
+             &TMainForm1::Snap_Program_to_Top_Left_of_Screen_OptionClick, true);
+    Snap_Program_to_Top_Right_of_Screen_Option =
+        item(SnapTo1, "Snap Program to Top Right of Screen", "Snap_Program_to_Top_Right_of_Screen_Option",
+             &TMainForm1::Snap_Program_to_Top_Right_of_Screen_OptionClick, true);
+    Snap_Program_to_Bottom_Left_of_Screen_Option =
+        item(SnapTo1, "Snap Program to Bottom Left of Screen", "Snap_Program_to_Bottom_Left_of_Screen_Option",
+             &TMainForm1::Snap_Program_to_Bottom_Left_of_Screen_OptionClick, true);
+    Snap_Program_to_Bottom_Right_of_Screen_Option =
+        item(SnapTo1, "Snap Program to Bottom Right of Screen", "Snap_Program_to_Bottom_Right_of_Screen_Option",
+             &TMainForm1::Snap_Program_to_Bottom_Right_of_Screen_OptionClick, true);
+    separator(SnapTo1);
+    Keep_Program_Inside_the_Screen_Bounds_Option =
+        item(SnapTo1, "Keep Program Inside the Screen Bounds", "Keep_Program_Inside_the_Screen_Bounds_Option",
+             &TMainForm1::Keep_Program_Inside_the_Screen_Bounds_OptionClick, true);
+
+    TrailcountMenu = menu("Trailcount", "TrailcountMenu");
+    Show_Trailcount_Option = item(TrailcountMenu, "Show Trailcount", "Show_Trailcount_Option",
+                                  &TMainForm1::Show_Trailcount_OptionClick, true);
+    Settings_Option = item(TrailcountMenu, "Settings", "Settings_Option", &TMainForm1::Settings_OptionClick);
+    separator(TrailcountMenu);
+    Load_Settings_from_Trailcount_Option =
+        item(TrailcountMenu, "Load Settings from Trailcount", "Load_Settings_from_Trailcount_Option",
+             &TMainForm1::Load_Settings_from_Trailcount_OptionClick);
+    Save_Settings_to_Trailcount_Option =
+        item(TrailcountMenu, "Save Settings to Trailcount", "Save_Settings_to_Trailcount_Option",
+             &TMainForm1::Save_Settings_to_Trailcount_OptionClick);
+
+    HelpMenu = menu("&Help", "HelpMenu");
+    View_Readme_file_Option = item(HelpMenu, "&View Readme file", "View_Readme_file_Option",
+                                   &TMainForm1::View_Readme_file_OptionClick);
+    View_Shareware_Catalog_Option = item(HelpMenu, "View &Shareware Catalog", "View_Shareware_Catalog_Option",
+                                         &TMainForm1::View_Shareware_Catalog_OptionClick);
+    separator(HelpMenu);
+    AboutOption = item(HelpMenu, "&About", "AboutOption", &TMainForm1::AboutOptionClick);
+}
+
+void TMainForm1::Create_Timers_And_Dialogs()
+{
+    auto timer = [this](const char* name, int interval, void (TMainForm1::*handler)()) {
+        auto* created = Own(new QTimer(this), name);
+        created->setInterval(interval);
+        connect(created, &QTimer::timeout, this, [this, handler] { (this->*handler)(); });
+        return created;
+    };
+    Timer1 = timer("Timer1", 500, &TMainForm1::Timer1Timer);
+    Program_Size_Timer = timer("Program_Size_Timer", 500, &TMainForm1::Program_Size_TimerTimer);
+    Reset_CPU_Monitoring_Timer = timer("Reset_CPU_Monitoring_Timer", 1000,
+                                       &TMainForm1::Reset_CPU_Monitoring_TimerTimer);
+    Trailcount_Timer = timer("Trailcount_Timer", 10, &TMainForm1::Trailcount_TimerTimer);
+    Reset_CPU_Monitoring_Timer->start();
+    Trailcount_Timer->start();
+
+    OpenDialog1 = Own(new TFile_Dialog(TFile_Dialog::Mode::Open, this), "OpenDialog1");
+    OpenDialog1->Filter = QStringLiteral("Trailcount INI File|trailcnt.ini|All Files|*.*");
+    SaveDialog1 = Own(new TFile_Dialog(TFile_Dialog::Mode::Save, this), "SaveDialog1");
+}
+
+QSize TMainForm1::Client_Size() const
+{
+    return Client->size();
+}
+
+void TMainForm1::Set_Client_Width(int width)
+{
+    resize(width, height());
+    Client->resize(width, Client->height());
+}
+
+void TMainForm1::Set_Client_Height(int height)
+{
+    const int menu_height = MainMenu1->isVisible() || !isVisible() ? MainMenu1->sizeHint().height() : 0;
+    resize(width(), height + menu_height);
+    Client->resize(Client->width(), height);
+}
+
+void TMainForm1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!shown_once_ && !event->spontaneous()) {
+        shown_once_ = true;
+        FormShow();
+    }
+}
+
+void TMainForm1::closeEvent(QCloseEvent* event)
+{
+    // Refused until the query has run to its end: an error while saving the
+    // settings leaves the window open and the program running.
+    event->ignore();
+    bool can_close = true;
+    FormCloseQuery(can_close);
+    event->setAccepted(can_close);
+}
+
+void TMainForm1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (Resize_Handler_Attached)
+        FormResize();
+}
+
+void TMainForm1::ExitOptionClick()
+{
+    close();
+}
+
+void TMainForm1::AboutOptionClick()
+{
+    AboutBox->exec();
+}

@@ -1,0 +1,207 @@
+#pragma once
+// TMainForm1: the monitor's main window, its controls, menu and timers.
+//
+// Every control, menu item, timer and file dialog carries its design name as
+// objectName. Controls sit at fixed positions in the client area (the central
+// widget, below the menu bar); Scale_Layout stretches them with the window.
+// The handlers live beside the subsystem they serve (metrics/, cpu/, alarm/,
+// odometer/, report/, docs/); this class only gathers them.
+
+#include <QMainWindow>
+#include <cstdint>
+#include <vector>
+
+class QAction;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QMenuBar;
+class QRadioButton;
+class QTimer;
+class QToolButton;
+class TAboutBox;
+class TCPU_Drop_Form;
+class TDriveComboBox;
+class TFile_Dialog;
+class TGauge;
+class TResults_Form;
+class TSettings_Form;
+
+class TMainForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    TMainForm1();
+    ~TMainForm1() override;
+
+    // The other windows, created after this one (Vistrel_Windows wires them).
+    void Attach_Windows(TAboutBox* about, TCPU_Drop_Form* drop, TSettings_Form* settings, TResults_Form* results);
+    TAboutBox* AboutBox = nullptr;
+    TCPU_Drop_Form* CPU_Drop_Form = nullptr;
+    TSettings_Form* Settings_Form = nullptr;
+    TResults_Form* Results_Form = nullptr;
+
+    // ---- Controls, in creation order.
+    QWidget* Client = nullptr; // the client area
+    QFrame* Bevel1 = nullptr;
+    TGauge* Phisical_RAM_Gauge = nullptr;
+    TGauge* Swap_File_Gauge = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* RAM_Label = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* SWAP_Label = nullptr;
+    QLabel* Spinner_Label = nullptr;
+    QFrame* Bevel2 = nullptr;
+    TGauge* Disk_Used_Gauge = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Disk_Space_Label = nullptr;
+    QFrame* Bevel3 = nullptr;
+    TGauge* CPU_Gauge = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label8 = nullptr;
+    TGauge* Avg_CPU_Gauge = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    TDriveComboBox* DriveComboBox1 = nullptr;
+    QGroupBox* Distance_Travelled_GroupBox = nullptr;
+    QLabel* Distance_Travelled_Label = nullptr;
+    QGroupBox* Left_Right_Clicks_GroupBox = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* Left_Mouse_Label = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* Right_Mouse_Label = nullptr;
+    QListWidget* Scaling_ListBox = nullptr;
+    QRadioButton* CPU_Drop_RadioButton = nullptr;
+    QLineEdit* Trailcount_Ini_File_Directory_Edit = nullptr;
+
+    // ---- Menu.
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu* FileMenu = nullptr;
+    QAction* Always_On_Top_Option = nullptr;
+    QAction* Auto_Run_at_Windows_Startup_Option = nullptr;
+    QAction* Restore_Factory_Defaults_Option = nullptr;
+    QAction* Make_PC_Speaker_Beeps_when_CPU_Usage_Next_Drops_Option = nullptr;
+    QAction* Reset_Average_Option = nullptr;
+    QAction* Reset_CPU_Monitoring_Option = nullptr;
+    QAction* ExitOption = nullptr;
+    QMenu* SnapTo1 = nullptr;
+    QAction* Snap_Program_to_Top_Left_of_Screen_Option = nullptr;
+    QAction* Snap_Program_to_Top_Right_of_Screen_Option = nullptr;
+    QAction* Snap_Program_to_Bottom_Left_of_Screen_Option = nullptr;
+    QAction* Snap_Program_to_Bottom_Right_of_Screen_Option = nullptr;
+    QAction* Keep_Program_Inside_the_Screen_Bounds_Option = nullptr;
+    QMenu* TrailcountMenu = nullptr;
+    QAction* Show_Trailcount_Option = nullptr;
+    QAction* Settings_Option = nullptr;
+    QAction* Load_Settings_from_Trailcount_Option = nullptr;
+    QAction* Save_Settings_to_Trailcount_Option = nullptr;
+    QMenu* HelpMenu = nullptr;
+    QAction* View_Readme_file_Option = nullptr;
+    QAction* View_Shareware_Catalog_Option = nullptr;
+    QAction* AboutOption = nullptr;
+
+    // ---- Timers and file dialogs.
+    QTimer* Timer1 = nullptr;
+    QTimer* Program_Size_Timer = nullptr;
+    QTimer* Reset_CPU_Monitoring_Timer = nullptr;
+    QTimer* Trailcount_Timer = nullptr;
+    TFile_Dialog* OpenDialog1 = nullptr;
+    TFile_Dialog* SaveDialog1 = nullptr;
+
+    // Every component the window owns, in creation order (layout scaling
+    // pairs them with the lines of Scaling_ListBox by position).
+    std::vector<QObject*> Components;
+
+    // ---- Client area.
+    QSize Client_Size() const;
+    void Set_Client_Width(int width);
+    void Set_Client_Height(int height);
+
+    // ---- Start-up and closing (app/main_form.cpp, app/settings_file.cpp).
+    void FormShow();
+    void FormCloseQuery(bool& can_close);
+    void ExitOptionClick();
+    void AboutOptionClick();
+    void Load_Settings();
+    void Save_Settings();
+    void Restore_Factory_Defaults_OptionClick();
+    bool Start_Maximized = false; // "WindowState_wsMaximized" as the settings load read it
+
+    // ---- Placement and stacking (app/placement.cpp).
+    void Always_On_Top_OptionClick();
+    void Toggle_Always_On_Top();
+    void Snap_Program_to_Top_Left_of_Screen_OptionClick();
+    void Snap_Program_to_Top_Right_of_Screen_OptionClick();
+    void Snap_Program_to_Bottom_Left_of_Screen_OptionClick();
+    void Snap_Program_to_Bottom_Right_of_Screen_OptionClick();
+    void Keep_Program_Inside_the_Screen_Bounds_OptionClick();
+    void Program_Size_TimerTimer();
+
+    // ---- Start at log-on (app/auto_run.cpp).
+    void Auto_Run_at_Windows_Startup_OptionClick();
+    bool Check_Auto_Run_Path();
+
+    // ---- Layout scaling (app/layout_scaling.cpp).
+    void FormResize();
+    void Record_Layout();
+    void Scale_Layout();
+    bool Resize_Handler_Attached = true;
+
+    // ---- Refresh tick (metrics/refresh_tick.cpp).
+    void Timer1Timer();
+
+    // ---- CPU display (cpu/cpu_display.cpp).
+    void CPU_Step();
+    void Average_Step();
+    void Reset_Average_OptionClick();
+    void Reset_CPU_Monitoring_OptionClick();
+    void Reset_CPU_Monitoring_TimerTimer();
+    std::int64_t CPU_Usage_Total = 0;
+    std::int32_t CPU_Usage_Samples = 0;
+
+    // ---- Drop alarm (alarm/drop_alarm.cpp).
+    void Make_PC_Speaker_Beeps_when_CPU_Usage_Next_Drops_OptionClick();
+    void Check_CPU_Drop_Alarm();
+    std::int32_t CPU_Drop_Previous_Usage = 0;
+    double CPU_Drop_Start_Time = 0;
+
+    // ---- Odometer (odometer/).
+    void Trailcount_TimerTimer();
+    void Show_Press_Counts();
+    void Show_Distance_Units_Caption();
+    void Settings_OptionClick();
+    void Show_Trailcount_OptionClick();
+    void Write_Odometer_Ini(const QString& path);
+    void Read_Odometer_Ini(const QString& path);
+    void Load_Settings_from_Trailcount_OptionClick();
+    void Save_Settings_to_Trailcount_OptionClick();
+
+    // ---- Drive report and documents (report/, docs/).
+    void SpeedButton1Click();
+    void View_Readme_file_OptionClick();
+    void View_Shareware_Catalog_OptionClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Create_Controls();
+    void Create_Menu();
+    void Create_Timers_And_Dialogs();
+    template <class T>
+    T* Own(T* component, const char* name);
+
+    bool shown_once_ = false;
+    bool tick_running_ = false;
+};
+
+// Pixel height of a font of `points` at 96 dots per inch, and back, rounded
+// as the toolkit's design units are.
+int Font_Pixels(int points);
+int Font_Points(int pixels);

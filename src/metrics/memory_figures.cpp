@@ -1,0 +1,51 @@
+#include "metrics/memory_figures.h"
+
+#include "app/number_format.h"
+#include "platform/memory.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+platform::MEMORYSTATUSEX Memory_Status()
+{
+    platform::MEMORYSTATUSEX status;
+    platform::Use<platform::Memory_Service>().Global_Memory_Status_Ex(status);
+    return status;
+}
+} // namespace
+
+std::uint64_t Total_RAM_KB()
+{
+    return Memory_Status().ullTotalPhys >> 10;
+}
+
+std::uint64_t Free_RAM_KB()
+{
+    return Memory_Status().ullAvailPhys >> 10;
+}
+
+double Total_Swap_KB()
+{
+    return static_cast<double>(Memory_Status().ullTotalPageFile) * 1.0 / 1024;
+}
+
+double Free_Swap_KB()
+{
+    return static_cast<double>(Memory_Status().ullAvailPageFile) * 1.0 / 1024;
+}
+
+QString KB_Text(long double kb)
+{
+    return Format_Fixed(kb, 0, true);
+}
+
+int Gauge_Value(long double value)
+{
+    const long double cut = std::trunc(value);
+    if (!(cut > std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    if (cut > std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+    return static_cast<int>(cut);
+}

@@ -1,0 +1,28 @@
+#pragma once
+// Tones and the default beep.
+//
+// Contracts:
+// - Beep: sounds a tone of the frequency (Hz) for the duration (ms) and
+//   returns when it has played. Consecutive short tones join into one
+//   continuous sound. No sound device, or one that fails, means silence for
+//   the tone's duration: never an error, never a hang.
+// - Message_Beep: the default system sound (type 0), short and fixed.
+// - Silence: sound has stopped for now; the device may be released.
+// Win32: Beep, MessageBeep. Linux: ALSA's default PCM device, square wave.
+
+#include "platform/services.h"
+
+namespace platform {
+
+class Sound_Service {
+public:
+    virtual ~Sound_Service() = default;
+    virtual void Beep(int frequency_hz, int duration_ms) = 0;
+    virtual void Message_Beep(unsigned type) = 0;
+    virtual void Silence() = 0;
+};
+
+template <>
+Sound_Service& Default_Service<Sound_Service>();
+
+} // namespace platform

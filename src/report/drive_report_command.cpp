@@ -1,0 +1,4 @@
+// The drive report button.
+#include "app/main_form.h"
+
+void TMainForm1::SpeedButton1Click() {}
