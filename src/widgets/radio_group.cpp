@@ -1,0 +1,60 @@
+#include "widgets/radio_group.h"
+
+#include <QRadioButton>
+
+TRadioGroup::TRadioGroup(QWidget* parent) : QGroupBox(parent) {}
+
+void TRadioGroup::Set_Items(const QStringList& items)
+{
+    for (QRadioButton* button : buttons_)
+        delete button;
+    buttons_.clear();
+    item_index_ = -1;
+    for (int i = 0; i < items.size(); ++i) {
+        auto* button = new QRadioButton(items[i], this);
+        button->setAutoExclusive(false);
+        connect(button, &QRadioButton::clicked, this, [this, i] {
+            // A click on the selected button keeps it selected.
+            if (item_index_ == i)
+                buttons_[static_cast<std::size_t>(i)]->setChecked(true);
+            else
+                Set_ItemIndex(i);
+        });
+        buttons_.push_back(button);
+        button->show();
+    }
+    Arrange();
+}
+
+void TRadioGroup::Set_ItemIndex(int index)
+{
+    if (index < -1)
+        index = -1;
+    if (index > Count() - 1)
+        index = Count() - 1;
+    if (index == item_index_)
+        return;
+    item_index_ = index;
+    for (int i = 0; i < Count(); ++i)
+        buttons_[static_cast<std::size_t>(i)]->setChecked(i == index);
+    if (index >= 0)
+        emit Click();
+}
+
+void TRadioGroup::resizeEvent(QResizeEvent* event)
+{
+    QGroupBox::resizeEvent(event);
+    Arrange();
+}
+
+// The buttons share the space below the caption in equal rows, as the
+// toolkit's radio groups lay them out.
+void TRadioGroup::Arrange()
+{
+    if (buttons_.empty())
+        return;
+    const int top = fontMetrics().height();
+    const int row = (height() - top - 4) / Count();
+    for (int i = 0; i < Count(); ++i)
+        buttons_[static_cast<std::size_t>(i)]->setGeometry(8, top + i * row, width() - 16, row);
+}

@@ -1,0 +1,37 @@
+#pragma once
+// TRadioGroup: a group box of radio buttons, one per item, whose selection is
+// the integer ItemIndex (-1: none selected). Setting ItemIndex clamps it into
+// -1..item count - 1. Click is emitted whenever a button becomes the selected
+// one, by the user or by program code; a change to -1 selects no button and
+// emits nothing.
+
+#include <QGroupBox>
+#include <QStringList>
+#include <vector>
+
+class QRadioButton;
+
+class TRadioGroup : public QGroupBox {
+    Q_OBJECT
+    Q_PROPERTY(int ItemIndex READ ItemIndex WRITE Set_ItemIndex)
+public:
+    explicit TRadioGroup(QWidget* parent = nullptr);
+
+    void Set_Items(const QStringList& items);
+    int Count() const { return static_cast<int>(buttons_.size()); }
+    QRadioButton* Button(int index) const { return buttons_.at(static_cast<std::size_t>(index)); }
+
+    int ItemIndex() const { return item_index_; }
+    void Set_ItemIndex(int index);
+
+signals:
+    void Click();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Arrange();
+    std::vector<QRadioButton*> buttons_;
+    int item_index_ = -1;
+};
