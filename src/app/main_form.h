@@ -7,6 +7,8 @@
 // The handlers live beside the subsystem they serve (metrics/, cpu/, alarm/,
 // odometer/, report/, docs/); this class only gathers them.
 
+#include "odometer/odometer_state.h"
+
 #include <QMainWindow>
 #include <cstdint>
 #include <vector>
@@ -170,6 +172,7 @@ public:
     double CPU_Drop_Start_Time = 0;
 
     // ---- Odometer (odometer/).
+    Odometer_State Odometer;
     void Trailcount_TimerTimer();
     void Show_Press_Counts();
     void Show_Distance_Units_Caption();
