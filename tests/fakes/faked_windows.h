@@ -1,0 +1,44 @@
+#pragma once
+// The program's five windows over fake platform services, so that widget
+// tests see the same figures on every machine and write nothing outside
+// their own temporary folder.
+
+#include "app/main_form.h"
+#include "app/windows.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_disk.h"
+#include "fakes/fake_memory.h"
+#include "fakes/fake_process.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+struct Faked_Windows {
+    QTemporaryDir folder;
+    Fake_Memory memory;
+    Fake_Disk disk;
+    Fake_Clock clock;
+    Fake_Version version;
+    Fake_Process process;
+    platform::Scoped_Service<platform::Memory_Service> use_memory{memory};
+    platform::Scoped_Service<platform::Disk_Service> use_disk{disk};
+    platform::Scoped_Service<platform::Clock_Service> use_clock{clock};
+    platform::Scoped_Service<platform::Version_Service> use_version{version};
+    platform::Scoped_Service<platform::Process_Service> use_process{process};
+    std::unique_ptr<Vistrel_Windows> windows;
+
+    Faked_Windows()
+    {
+        memory.status.ullTotalPhys = 8ull << 30;
+        memory.status.ullAvailPhys = 6ull << 30;
+        memory.status.ullTotalPageFile = 2ull << 30;
+        memory.status.ullAvailPageFile = 1ull << 30;
+        disk.listed = {{'c', "/"}, {'d', "/home"}};
+        disk.drives['c'] = {0, 100ull << 30, 25ull << 30};
+        disk.drives['d'] = {0, 50ull << 30, 40ull << 30};
+        process.executable_path = folder.filePath(QStringLiteral("vistrel")).toStdString();
+        windows = std::make_unique<Vistrel_Windows>();
+    }
+
+    TMainForm1& form() { return *windows->MainForm1; }
+};

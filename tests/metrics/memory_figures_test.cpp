@@ -1,0 +1,60 @@
+#include "app/number_format.h"
+#include "fakes/fake_memory.h"
+#include "metrics/memory_figures.h"
+
+#include <QTemporaryDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+TEST(Memory_Figures, Ram_Is_Whole_Kilobytes_And_Swap_Keeps_Its_Fraction)
+{
+    Fake_Memory memory;
+    platform::Scoped_Service<platform::Memory_Service> use(memory);
+    memory.status.ullTotalPhys = 24ull * 1024 * 1024 * 1024 + 1023; // more than 4 GB
+    memory.status.ullAvailPhys = 1048576ull * 1024;
+    memory.status.ullTotalPageFile = 4294967295ull;
+    memory.status.ullAvailPageFile = 1536;
+    EXPECT_EQ(Total_RAM_KB(), 25165824u);
+    EXPECT_EQ(Free_RAM_KB(), 1048576u);
+    EXPECT_DOUBLE_EQ(Total_Swap_KB(), 4294967295.0 / 1024);
+    EXPECT_DOUBLE_EQ(Free_Swap_KB(), 1.5);
+    // The gauge cuts the fraction, the label rounds it.
+    EXPECT_EQ(Gauge_Value(Total_Swap_KB()), 4194303);
+    const Format_Settings saved = Program_Format();
+    Program_Format() = {QLatin1Char('.'), QLatin1Char(',')};
+    EXPECT_EQ(KB_Text(Total_Swap_KB()).toStdString(), "4,194,304");
+    EXPECT_EQ(KB_Text(Free_RAM_KB()).toStdString(), "1,048,576");
+    EXPECT_EQ(KB_Text(2.5).toStdString(), "3");
+    Program_Format() = {QLatin1Char(','), QChar(0x00A0)};
+    EXPECT_EQ(KB_Text(1048576), QStringLiteral("1\u00A0048\u00A0576"));
+    Program_Format() = saved;
+}
+
+TEST(Memory_Figures, Gauge_Values_Saturate_Instead_Of_Wrapping)
+{
+    EXPECT_EQ(Gauge_Value(1e12L), 2147483647);
+    EXPECT_EQ(Gauge_Value(-1e12L), -2147483647 - 1);
+    EXPECT_EQ(Gauge_Value(99.99L), 99);
+    EXPECT_EQ(Gauge_Value(-0.5L), 0);
+}
+
+TEST(Memory_Figures, Meminfo_Reader_Takes_Available_Memory_And_Swap)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("meminfo"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("MemTotal:       24683712 kB\nMemFree:         1000000 kB\nMemAvailable:   24297664 kB\n"
+               "Buffers:          1 kB\nSwapCached:  0 kB\nSwapTotal:       2097148 kB\nSwapFree:        2097000 kB\n");
+    file.close();
+    platform::MEMORYSTATUSEX status;
+    ASSERT_TRUE(platform::Read_Meminfo(path.toStdString(), status));
+    EXPECT_EQ(status.ullTotalPhys, 24683712ull * 1024);
+    EXPECT_EQ(status.ullAvailPhys, 24297664ull * 1024);
+    EXPECT_EQ(status.ullTotalPageFile, 2097148ull * 1024);
+    EXPECT_EQ(status.ullAvailPageFile, 2097000ull * 1024);
+
+    platform::MEMORYSTATUSEX missing;
+    EXPECT_FALSE(platform::Read_Meminfo(folder.filePath(QStringLiteral("absent")).toStdString(), missing));
+    EXPECT_EQ(missing.ullTotalPhys, 0u);
+}

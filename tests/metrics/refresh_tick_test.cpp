@@ -1,0 +1,98 @@
+#include "app/number_format.h"
+#include "fakes/faked_windows.h"
+#include "metrics/drive_combo_box.h"
+#include "metrics/refresh_tick.h"
+#include "widgets/gauge.h"
+
+#include <QLabel>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+TEST(Refresh_Tick, Spinner_Turns_Through_Four_Characters)
+{
+    QString text = QStringLiteral("|");
+    QStringList seen;
+    for (int i = 0; i < 4; ++i) {
+        text = Next_Spinner_Text(text);
+        seen << text;
+    }
+    EXPECT_EQ(seen.join(QString()), QStringLiteral("/-\\|"));
+    EXPECT_EQ(Next_Spinner_Text(QString()), QStringLiteral("|"));
+    EXPECT_EQ(Next_Spinner_Text(QStringLiteral("x")), QStringLiteral("|"));
+    EXPECT_EQ(Next_Spinner_Text(QStringLiteral("||")), QStringLiteral("|"));
+}
+
+TEST(Refresh_Tick, Usage_Colours_Change_At_85_And_96)
+{
+    TGauge gauge;
+    const struct {
+        int value;
+        QColor colour;
+    } cases[] = {{0, QColor(0, 255, 0)},   {84, QColor(0, 255, 0)},  {85, QColor(255, 255, 0)},
+                 {95, QColor(255, 255, 0)}, {96, QColor(255, 0, 0)}, {100, QColor(255, 0, 0)},
+                 {150, QColor(255, 0, 0)}};
+    for (const auto& c : cases) {
+        gauge.Set_Progress(c.value);
+        Set_Usage_Colour(gauge);
+        EXPECT_EQ(gauge.ForeColor(), c.colour) << c.value;
+    }
+}
+
+TEST(Refresh_Tick, The_First_Tick_Fills_Every_Figure)
+{
+    Faked_Windows app;
+    const Format_Settings saved = Program_Format();
+    Program_Format() = {QLatin1Char('.'), QLatin1Char(',')};
+    TMainForm1& form = app.form();
+    form.FormShow();
+    EXPECT_TRUE(form.Timer1->isActive());
+    EXPECT_EQ(form.Phisical_RAM_Gauge->MaxValue(), 8388608);
+    EXPECT_EQ(form.Phisical_RAM_Gauge->Progress(), 2097152);
+    EXPECT_EQ(form.Phisical_RAM_Gauge->ShownPercent(), 25);
+    EXPECT_EQ(form.RAM_Label->text().toStdString(), "6,291,456 / 8,388,608");
+    EXPECT_EQ(form.Swap_File_Gauge->MaxValue(), 2097152);
+    EXPECT_EQ(form.Swap_File_Gauge->ShownPercent(), 50);
+    EXPECT_EQ(form.SWAP_Label->text().toStdString(), "1,048,576 / 2,097,152");
+    EXPECT_EQ(form.Spinner_Label->text(), QStringLiteral("/"));
+    EXPECT_EQ(form.Disk_Space_Label->text().toStdString(), "25.00 GB / 100.00 GB");
+    EXPECT_EQ(form.Disk_Used_Gauge->Progress(), 75);
+    EXPECT_EQ(form.Disk_Used_Gauge->ForeColor(), QColor(0, 255, 0));
+    Program_Format() = saved;
+}
+
+TEST(Refresh_Tick, Swap_Of_Zero_And_A_Missing_Drive)
+{
+    Faked_Windows app;
+    app.memory.status.ullTotalPageFile = 0;
+    app.memory.status.ullAvailPageFile = 0;
+    TMainForm1& form = app.form();
+    form.DriveComboBox1->Set_Drive(QLatin1Char('q'));
+    form.Timer1Timer();
+    EXPECT_EQ(form.Swap_File_Gauge->MaxValue(), 0);
+    EXPECT_EQ(form.Swap_File_Gauge->ShownPercent(), 0);
+    EXPECT_EQ(form.SWAP_Label->text(), QStringLiteral("0 / 0"));
+    EXPECT_EQ(form.Disk_Space_Label->text(), QStringLiteral("0"));
+    EXPECT_EQ(form.Disk_Used_Gauge->Progress(), 100);
+    EXPECT_EQ(form.Disk_Used_Gauge->ForeColor(), QColor(255, 0, 0));
+    EXPECT_EQ(form.DriveComboBox1->Drive(), QLatin1Char('q')) << "kept, to be saved again";
+}
+
+TEST(Refresh_Tick, A_Tick_Does_Not_Start_Inside_Another)
+{
+    Faked_Windows app;
+    TMainForm1& form = app.form();
+    // A timer that fires during the tick's event processing asks for a second tick.
+    int nested_requests = 0;
+    QTimer nested;
+    nested.setInterval(0);
+    QObject::connect(&nested, &QTimer::timeout, [&] {
+        ++nested_requests;
+        form.Timer1Timer();
+    });
+    nested.start();
+    form.Spinner_Label->setText(QStringLiteral("|"));
+    form.Timer1Timer();
+    nested.stop();
+    EXPECT_GT(nested_requests, 0);
+    EXPECT_EQ(form.Spinner_Label->text(), QStringLiteral("/")) << "exactly one spinner step";
+}
