@@ -2,11 +2,14 @@
 #include "app/application.h"
 #include "app/main_form.h"
 #include "app/windows.h"
+#include "platform/termination.h"
 
 int main(int argc, char** argv)
 {
     TApplication application(argc, argv);
     Vistrel_Windows windows;
-    windows.MainForm1->show();
+    TMainForm1* main_window = windows.MainForm1.get();
+    platform::Watch_Termination([main_window] { main_window->close(); });
+    main_window->show();
     return application.exec();
 }
