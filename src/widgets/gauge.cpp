@@ -1,26 +1,29 @@
 #include "widgets/gauge.h"
 
 #include "app/error.h"
+#include "widgets/gauge_paint.h"
 
-#include <QImage>
+#include <QEvent>
 #include <QPainter>
-#include <cmath>
+#include <cstdint>
+#include <string>
 
-int Gauge_Shown_Percent(int min_value, int max_value, int progress)
+namespace {
+
+// The refusal names the values that would have been accepted. The bounds are
+// worked in 64 bits so that a range already at the end of the 32-bit scale
+// cannot overflow them.
+Program_Error Range_Error(std::int64_t low, std::int64_t high)
 {
-    const long double span = static_cast<long double>(max_value) - min_value;
-    if (span == 0)
-        return 0;
-    return static_cast<int>(std::trunc((static_cast<long double>(progress) - min_value) * 100 / span));
+    return Program_Error("Value must be between " + std::to_string(low) + " and " + std::to_string(high));
 }
 
-int Gauge_Bar_Length(int length, int percent)
-{
-    return static_cast<int>(std::trunc(length * (percent * 0.01L)));
-}
+} // namespace
 
 TGauge::TGauge(QWidget* parent) : QWidget(parent)
 {
+    // Every pixel is painted from the picture, so nothing needs clearing first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     resize(100, 100);
 }
 
@@ -29,15 +32,21 @@ int TGauge::ShownPercent() const
     return Gauge_Shown_Percent(min_value_, max_value_, progress_);
 }
 
+QColor TGauge::Color() const
+{
+    return palette().color(QPalette::Window);
+}
+
 void TGauge::Request_Repaint()
 {
     ++repaint_requests_;
+    stale_ = true;
     update();
 }
 
 void TGauge::Set_Kind(TGaugeKind kind)
 {
-    if (kind == kind_)
+    if (kind == kind_ || kind > gkNeedle)
         return;
     kind_ = kind;
     Request_Repaint();
@@ -48,7 +57,7 @@ void TGauge::Set_MinValue(int value)
     if (value == min_value_)
         return;
     if (value > max_value_)
-        throw Program_Error("Value must be between -2147483647 and " + std::to_string(max_value_ - 1));
+        throw Range_Error(-2147483647, std::int64_t{max_value_} - 1);
     min_value_ = value;
     if (progress_ < value)
         progress_ = value;
@@ -60,7 +69,7 @@ void TGauge::Set_MaxValue(int value)
     if (value == max_value_)
         return;
     if (value < min_value_)
-        throw Program_Error("Value must be between " + std::to_string(min_value_ + 1) + " and 2147483647");
+        throw Range_Error(std::int64_t{min_value_} + 1, 2147483647);
     max_value_ = value;
     if (progress_ > value)
         progress_ = value;
@@ -74,6 +83,8 @@ void TGauge::Set_Progress(int value)
         return;
     const int before = ShownPercent();
     progress_ = clamped;
+    // The picture depends on the whole percentage alone; a tick that moves the
+    // value inside the same percent draws nothing.
     if (ShownPercent() != before)
         Request_Repaint();
 }
@@ -88,7 +99,7 @@ void TGauge::Set_ShowText(bool show)
 
 void TGauge::Set_BorderStyle(TBorderStyle style)
 {
-    if (style == border_style_)
+    if (style == border_style_ || style > bsSingle)
         return;
     border_style_ = style;
     Request_Repaint();
@@ -110,15 +121,68 @@ void TGauge::Set_BackColor(const QColor& color)
     Request_Repaint();
 }
 
+void TGauge::Set_Color(const QColor& color)
+{
+    if (color == Color())
+        return;
+    // Setting the one role keeps every other role following the parent; the
+    // palette change itself asks for the repaint.
+    QPalette own = palette();
+    own.setColor(QPalette::Window, color);
+    setPalette(own);
+}
+
+void TGauge::Bring_Up_To_Date() const
+{
+    if (!stale_ && canvas_.size() == size())
+        return;
+    Gauge_Look look;
+    look.Kind = kind_;
+    look.Single_Border = border_style_ == bsSingle;
+    look.Width = width();
+    look.Height = height();
+    look.Percent = ShownPercent();
+    look.Show_Text = show_text_;
+    look.Fore_Color = fore_color_.rgb();
+    look.Back_Color = back_color_.rgb();
+    look.Color = Color().rgb();
+    look.Font = font();
+    Paint_Gauge(look, canvas_, layer_);
+    stale_ = false;
+}
+
 QImage TGauge::Render() const
 {
-    QImage image(size(), QImage::Format_RGB32);
-    image.fill(back_color_);
-    return image;
+    Bring_Up_To_Date();
+    return canvas_;
 }
 
 void TGauge::paintEvent(QPaintEvent*)
 {
+    Bring_Up_To_Date();
     QPainter painter(this);
-    painter.drawImage(0, 0, Render());
+    painter.drawImage(0, 0, canvas_);
+}
+
+void TGauge::resizeEvent(QResizeEvent* event)
+{
+    stale_ = true;
+    QWidget::resizeEvent(event);
+}
+
+void TGauge::changeEvent(QEvent* event)
+{
+    // The outside colour is read from the palette's current group, which moves
+    // with the window's activation and the enabled state.
+    switch (event->type()) {
+    case QEvent::FontChange:
+    case QEvent::PaletteChange:
+    case QEvent::ActivationChange:
+    case QEvent::EnabledChange:
+        Request_Repaint();
+        break;
+    default:
+        break;
+    }
+    QWidget::changeEvent(event);
 }
