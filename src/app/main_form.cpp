@@ -4,6 +4,7 @@
 #include "app/file_dialog.h"
 #include "app/title.h"
 #include "metrics/drive_combo_box.h"
+#include "report/report_pictures.h"
 #include "widgets/gauge.h"
 
 #include <QAction>
@@ -165,6 +166,7 @@ void TMainForm1::Create_Controls()
     SpeedButton1 = Own(new QToolButton(Client), "SpeedButton1");
     SpeedButton1->setGeometry(168, 152, 23, 22);
     SpeedButton1->setAutoRaise(true);
+    SpeedButton1->setIcon(Drive_Report_Picture());
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
 
     DriveComboBox1 = Own(new TDriveComboBox(Client), "DriveComboBox1");

@@ -1,5 +1,73 @@
-// The readme and catalogue commands of the Help menu.
-#include "app/main_form.h"
+#include "docs/documents.h"
 
-void TMainForm1::View_Readme_file_OptionClick() {}
-void TMainForm1::View_Shareware_Catalog_OptionClick() {}
+#include "app/message_box.h"
+#include "platform/files.h"
+#include "platform/process.h"
+
+#include <QFile>
+
+namespace {
+
+platform::Process_Service& Process()
+{
+    return platform::Use<platform::Process_Service>();
+}
+
+QString Executable_Path()
+{
+    return QFile::decodeName(Process().Executable_Path().c_str());
+}
+
+void Inform(const QString& text)
+{
+    Message_Dlg(text, Msg_Type::Information, Msg_Buttons::OK);
+}
+
+} // namespace
+
+QString Program_Folder()
+{
+    const QString executable = Executable_Path();
+    return executable.left(executable.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+QString Readme_Path()
+{
+    const QString executable = Executable_Path();
+    if (executable.isEmpty())
+        return {};
+    const QString folder = Program_Folder();
+    const QString file_name = executable.mid(folder.size());
+    return folder + file_name.left(file_name.indexOf(QLatin1Char('.'))) + QStringLiteral(".txt");
+}
+
+QString Catalogue_Path()
+{
+    return Program_Folder() + QStringLiteral("catalog.txt");
+}
+
+void Open_In_Notepad(const QString& path)
+{
+    if (!Process().Text_Editor_Present()) {
+        Inform(QStringLiteral("Windows Notepad could not be found."));
+        return;
+    }
+    if (path.isEmpty()) {
+        Inform(QStringLiteral("No Log File to View."));
+        return;
+    }
+    // The whole path is one argument, whatever its length or characters.
+    Process().Start_Text_Editor(QFile::encodeName(path).toStdString());
+}
+
+void Open_Catalogue(const QString& product_title)
+{
+    const QString catalogue = Catalogue_Path();
+    if (platform::Use<platform::File_Service>().File_Exists(QFile::encodeName(catalogue).toStdString())) {
+        Open_In_Notepad(catalogue);
+        return;
+    }
+    Inform(QStringLiteral("Kessimer's Shareware Catalog is not in the same directory as ") + product_title
+           + QStringLiteral(".  ") + QStringLiteral("The required file 'catalog.txt' was included in the ")
+           + QStringLiteral("distribution ZIP file.  Please unzip this file and try again."));
+}

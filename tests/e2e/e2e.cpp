@@ -16,8 +16,12 @@ QString Run(const QString& program, const QStringList& arguments, int timeout_ms
     // Keep the application's own events moving while the tool works.
     QElapsedTimer clock;
     clock.start();
-    while (!process.waitForFinished(10) && clock.elapsed() < timeout_ms)
+    // (waitForFinished gives false for a process that has already ended, so
+    // the state is what ends the loop.)
+    while (process.state() != QProcess::NotRunning && clock.elapsed() < timeout_ms) {
         QCoreApplication::processEvents();
+        process.waitForFinished(10);
+    }
     return QString::fromLocal8Bit(process.readAllStandardOutput());
 }
 

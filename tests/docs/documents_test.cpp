@@ -1,0 +1,123 @@
+// Opening the readme and the catalogue.
+#include "about/about_box.h"
+#include "app/main_form.h"
+#include "app/message_box.h"
+#include "docs/documents.h"
+#include "fakes/fake_disk.h"
+#include "fakes/fake_process.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Documents : public ::testing::Test {
+protected:
+    Fake_Process process_;
+    platform::Scoped_Service<platform::Process_Service> guard_{process_};
+    std::vector<Message_Record> messages_;
+    Scoped_Message_Answerer answerer_{[this](const Message_Record& record) {
+        messages_.push_back(record);
+        return Msg_Result::OK;
+    }};
+
+    void Expect_One_Information(const QString& text)
+    {
+        ASSERT_EQ(messages_.size(), 1u);
+        EXPECT_EQ(messages_[0].text, text);
+        EXPECT_EQ(messages_[0].type, Msg_Type::Information);
+        EXPECT_EQ(messages_[0].buttons, Msg_Buttons::OK);
+    }
+};
+
+TEST_F(Documents, Readme_Is_Named_After_The_Executable_Up_To_Its_First_Dot)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"/opt/vistrel/vistrel", "/opt/vistrel/vistrel.txt"},
+        {"/opt/kessimer tools/my.tool.exe", "/opt/kessimer tools/my.txt"},
+        {"/opt/v1.2/vistrel", "/opt/v1.2/vistrel.txt"},
+        {"", ""},
+    };
+    for (const auto& [executable, readme] : cases) {
+        process_.executable_path = executable;
+        EXPECT_EQ(Readme_Path(), QString::fromUtf8(readme)) << executable;
+    }
+    process_.executable_path = "/opt/kessimer tools/my.tool.exe";
+    EXPECT_EQ(Program_Folder(), QStringLiteral("/opt/kessimer tools/"));
+    EXPECT_EQ(Catalogue_Path(), QStringLiteral("/opt/kessimer tools/catalog.txt"));
+}
+
+TEST_F(Documents, The_Editor_Gets_The_Whole_Path_As_One_Argument)
+{
+    // Longer than the old 144-character command line, with blanks and quotes.
+    const QString path = QStringLiteral("/home/me/My Documents/") + QString(150, QLatin1Char('x'))
+                         + QStringLiteral("/it's \"quoted\" & $HOME; ünïcode.txt");
+    Open_In_Notepad(path);
+    ASSERT_EQ(process_.started.size(), 1u);
+    EXPECT_EQ(QFile::decodeName(process_.started[0].c_str()), path);
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(Documents, Missing_Editor_Or_Path_Is_Explained)
+{
+    process_.editor_present = false;
+    Open_In_Notepad(QStringLiteral("/opt/vistrel/vistrel.txt"));
+    Expect_One_Information(QStringLiteral("Windows Notepad could not be found."));
+
+    messages_.clear();
+    Open_In_Notepad(QString()); // the editor check comes first
+    Expect_One_Information(QStringLiteral("Windows Notepad could not be found."));
+
+    messages_.clear();
+    process_.editor_present = true;
+    Open_In_Notepad(QString());
+    Expect_One_Information(QStringLiteral("No Log File to View."));
+    EXPECT_TRUE(process_.started.empty());
+}
+
+TEST_F(Documents, Catalogue_Opens_When_Present_And_Is_Explained_When_Not)
+{
+    QTemporaryDir folder;
+    process_.executable_path = QFile::encodeName(folder.filePath(QStringLiteral("vistrel"))).toStdString();
+
+    Open_Catalogue(QStringLiteral("Vistrel v4.8f"));
+    Expect_One_Information(QStringLiteral(
+        "Kessimer's Shareware Catalog is not in the same directory as Vistrel v4.8f.  The required file "
+        "'catalog.txt' was included in the distribution ZIP file.  Please unzip this file and try again."));
+    EXPECT_TRUE(process_.started.empty());
+
+    messages_.clear();
+    QFile catalogue(folder.filePath(QStringLiteral("catalog.txt")));
+    ASSERT_TRUE(catalogue.open(QIODevice::WriteOnly));
+    catalogue.close();
+    Open_Catalogue(QStringLiteral("Vistrel v4.8f"));
+    EXPECT_TRUE(messages_.empty());
+    ASSERT_EQ(process_.started.size(), 1u);
+    EXPECT_EQ(QFile::decodeName(process_.started[0].c_str()), catalogue.fileName());
+}
+
+TEST_F(Documents, Help_Menu_Commands)
+{
+    Fake_Disk disk;
+    platform::Scoped_Service<platform::Disk_Service> disk_guard(disk);
+    QTemporaryDir folder;
+    process_.executable_path = QFile::encodeName(folder.filePath(QStringLiteral("vistrel"))).toStdString();
+    TMainForm1 form;
+    TAboutBox about;
+    about.Product_Name_Label->setText(QStringLiteral("Vistrel v4.8f"));
+    form.Attach_Windows(&about, nullptr, nullptr, nullptr);
+
+    // The readme is opened whether it is there or not.
+    form.View_Readme_file_Option->trigger();
+    ASSERT_EQ(process_.started.size(), 1u);
+    EXPECT_EQ(QFile::decodeName(process_.started[0].c_str()), folder.filePath(QStringLiteral("vistrel.txt")));
+
+    form.View_Shareware_Catalog_Option->trigger();
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_TRUE(messages_[0].text.contains(QStringLiteral(" as Vistrel v4.8f.  The required")));
+    EXPECT_EQ(process_.started.size(), 1u);
+}
+
+} // namespace
