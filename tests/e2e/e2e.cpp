@@ -16,8 +16,12 @@ QString Run(const QString& program, const QStringList& arguments, int timeout_ms
     // Keep the application's own events moving while the tool works.
     QElapsedTimer clock;
     clock.start();
-    while (!process.waitForFinished(10) && clock.elapsed() < timeout_ms)
+    // waitForFinished() gives false once the process has already finished
+    // (as it may have inside processEvents), so ask its state instead.
+    while (process.state() != QProcess::NotRunning && clock.elapsed() < timeout_ms) {
+        process.waitForFinished(10);
         QCoreApplication::processEvents();
+    }
     return QString::fromLocal8Bit(process.readAllStandardOutput());
 }
 
