@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -150,6 +151,19 @@ TEST_F(Auto_Run, An_Autostart_Folder_That_Cannot_Be_Made_Leaves_The_Mark_As_It_W
                                                " Error Item  = vistrel\r\n\r\n"
                                                "Please contact the program's author."));
     EXPECT_FALSE(form.Check_Auto_Run_Path());
+}
+
+TEST_F(Auto_Run, Start_Up_Sets_The_Mark_From_The_Entry_After_Asking_About_A_Move)
+{
+    ASSERT_TRUE(Enable_Auto_Run());
+    messages.clear();
+    process.executable_path = "/opt/elsewhere/vistrel";
+    answer = Msg_Result::No;
+    form.show(); // the start-up sequence
+    EXPECT_TRUE(form.Auto_Run_at_Windows_Startup_Option->isChecked());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].buttons, Msg_Buttons::Yes_No);
+    EXPECT_TRUE(form.Program_Size_Timer->isActive()); // the start-up went on to its end
 }
 
 // A registry that misbehaves in the ways the routines must notice.
