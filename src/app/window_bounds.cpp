@@ -1,36 +1,191 @@
 #include "app/window_bounds.h"
 
+#include <QEvent>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
+#include <optional>
 
 namespace {
-// Frame thickness added to the window's own size on each axis.
-QSize Frame_Extra(const QWidget* window)
+
+// The frame as the window manager last reported it (_NET_FRAME_EXTENTS on X).
+// Read from the native window rather than from the widget's cached copy,
+// which is refreshed only on some events; nothing until the window has been
+// framed.
+QMargins Frame(const QWidget* window)
 {
-    return window->frameGeometry().size() - window->geometry().size();
+    if (!window->isWindow() || !window->testAttribute(Qt::WA_WState_Created))
+        return {};
+    const QWindow* native = window->windowHandle();
+    return native ? native->frameMargins() : QMargins();
 }
+
+bool Frame_Known(const QWidget* window)
+{
+    return !Frame(window).isNull();
+}
+
+bool In_Normal_State(const QWidget* window)
+{
+    return !(window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+}
+
+// Places the window's own area so that its frame's top left lands on `frame_top_left`.
+void Move_Frame_To(QWidget* window, QPoint frame_top_left)
+{
+    if (!window->isWindow() || !window->testAttribute(Qt::WA_WState_Created)) {
+        window->move(frame_top_left); // not created yet: the window manager places the frame there
+        return;
+    }
+    const QMargins frame = Frame(window);
+    const QPoint own(frame_top_left.x() + frame.left(), frame_top_left.y() + frame.top());
+    if (own != window->geometry().topLeft())
+        window->setGeometry(QRect(own, window->size()));
+}
+
+constexpr char Pending_Name[] = "Pending_Outer_Bounds";
+
+// Outer bounds asked for before the frame was known, applied again with the
+// real frame once the window manager has framed the window (shortly after it
+// is first mapped), so that the frame ends up where and as large as asked.
+//
+// While a window is being framed the window system still reports older
+// geometry for a moment, and the frame reads as garbage in between; the
+// bounds are therefore applied once the window system has been quiet for a
+// little while. A request that the program itself overrode in the meantime
+// (a resize or move by other means) is dropped.
+class Pending_Outer_Bounds final : public QObject {
+public:
+    struct Edge {
+        int outer = 0;
+        int own = 0; // the window's own coordinate or size the request left it with
+    };
+
+    explicit Pending_Outer_Bounds(QWidget* window) : QObject(window), window_(window)
+    {
+        setObjectName(QLatin1String(Pending_Name));
+        quiet_.setSingleShot(true);
+        quiet_.setInterval(Quiet_Ms);
+        connect(&quiet_, &QTimer::timeout, this, [this] { Settle(); });
+        window->installEventFilter(this);
+    }
+
+    static Pending_Outer_Bounds* Of(QWidget* window, bool create)
+    {
+        auto* found = window->findChild<QObject*>(QLatin1String(Pending_Name), Qt::FindDirectChildrenOnly);
+        if (found)
+            return static_cast<Pending_Outer_Bounds*>(found);
+        return create ? new Pending_Outer_Bounds(window) : nullptr;
+    }
+
+    std::optional<Edge> left;
+    std::optional<Edge> top;
+    std::optional<Edge> width;
+    std::optional<Edge> height;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        const bool geometry = event->type() == QEvent::Move || event->type() == QEvent::Resize;
+        if (geometry && !event->spontaneous())
+            Drop_Overridden();
+        if (event->type() == QEvent::DeferredDelete || !In_Normal_State(window_) || !Frame_Known(window_))
+            return false;
+        if (!quiet_.isActive() || (geometry && event->spontaneous()))
+            quiet_.start();
+        return false;
+    }
+
+private:
+    static constexpr int Quiet_Ms = 100;
+
+    static void Drop_If_Moved(std::optional<Edge>& edge, int now)
+    {
+        if (edge && edge->own != now)
+            edge.reset();
+    }
+
+    void Drop_Overridden()
+    {
+        const QRect own = window_->geometry();
+        Drop_If_Moved(left, own.left());
+        Drop_If_Moved(top, own.top());
+        Drop_If_Moved(width, own.width());
+        Drop_If_Moved(height, own.height());
+    }
+
+    void Settle()
+    {
+        if (!In_Normal_State(window_) || !Frame_Known(window_))
+            return;
+        window_->removeEventFilter(this);
+        setObjectName(QString());
+        deleteLater();
+
+        const QMargins frame = Frame(window_);
+        QSize size = window_->size();
+        if (width)
+            size.setWidth(width->outer - frame.left() - frame.right());
+        if (height)
+            size.setHeight(height->outer - frame.top() - frame.bottom());
+        if (size != window_->size())
+            window_->resize(size);
+        if (left || top) {
+            const QRect outer = Outer_Bounds(window_);
+            Move_Frame_To(window_, QPoint(left ? left->outer : outer.left(), top ? top->outer : outer.top()));
+        }
+    }
+
+    QWidget* window_;
+    QTimer quiet_;
+};
+
+// Before the frame is known a request is also kept for later; after, any
+// older request for the same edge is void.
+void Remember(QWidget* window, std::optional<Pending_Outer_Bounds::Edge> Pending_Outer_Bounds::*edge, int outer,
+              int own)
+{
+    if (!window->isWindow())
+        return;
+    if (!Frame_Known(window))
+        Pending_Outer_Bounds::Of(window, true)->*edge = Pending_Outer_Bounds::Edge{outer, own};
+    else if (auto* pending = Pending_Outer_Bounds::Of(window, false))
+        pending->*edge = std::nullopt;
+}
+
 } // namespace
 
 QRect Outer_Bounds(const QWidget* window)
 {
-    return window->frameGeometry();
+    if (!window->isWindow())
+        return window->geometry();
+    if (!window->testAttribute(Qt::WA_WState_Created))
+        return window->frameGeometry(); // where the window manager will put the frame
+    return window->geometry().marginsAdded(Frame(window));
 }
 
 void Set_Outer_Left(QWidget* window, int left)
 {
-    window->move(left, window->frameGeometry().top());
+    Move_Frame_To(window, QPoint(left, Outer_Bounds(window).top()));
+    Remember(window, &Pending_Outer_Bounds::left, left, window->geometry().left());
 }
 
 void Set_Outer_Top(QWidget* window, int top)
 {
-    window->move(window->frameGeometry().left(), top);
+    Move_Frame_To(window, QPoint(Outer_Bounds(window).left(), top));
+    Remember(window, &Pending_Outer_Bounds::top, top, window->geometry().top());
 }
 
 void Set_Outer_Width(QWidget* window, int width)
 {
-    window->resize(width - Frame_Extra(window).width(), window->height());
+    const QMargins frame = Frame(window);
+    window->resize(width - frame.left() - frame.right(), window->height());
+    Remember(window, &Pending_Outer_Bounds::width, width, window->width());
 }
 
 void Set_Outer_Height(QWidget* window, int height)
 {
-    window->resize(window->width(), height - Frame_Extra(window).height());
+    const QMargins frame = Frame(window);
+    window->resize(window->width(), height - frame.top() - frame.bottom());
+    Remember(window, &Pending_Outer_Bounds::height, height, window->height());
 }

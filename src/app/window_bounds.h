@@ -1,7 +1,12 @@
 #pragma once
 // A window's outer bounds: its frame's bounds as the window manager reports
-// them, in screen pixels. Before the window is mapped the frame is not known
-// and the outer bounds are the window's own.
+// them, in screen pixels.
+//
+// Until the window manager has framed the window (before it is first mapped)
+// the frame is unknown and counts as nothing: the outer bounds are the
+// window's own, a position set then is taken as the frame's (the window
+// manager places the frame there), and an outer size set then is set again
+// once the frame is known, so that the frame ends up that size.
 
 #include <QRect>
 

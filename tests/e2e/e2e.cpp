@@ -16,11 +16,11 @@ QString Run(const QString& program, const QStringList& arguments, int timeout_ms
     // Keep the application's own events moving while the tool works.
     QElapsedTimer clock;
     clock.start();
-    // (waitForFinished gives false for a process that has already ended, so
-    // the state is what ends the loop.)
+    // waitForFinished() gives false once the process has already finished
+    // (as it may have inside processEvents), so ask its state instead.
     while (process.state() != QProcess::NotRunning && clock.elapsed() < timeout_ms) {
-        QCoreApplication::processEvents();
         process.waitForFinished(10);
+        QCoreApplication::processEvents();
     }
     return QString::fromLocal8Bit(process.readAllStandardOutput());
 }

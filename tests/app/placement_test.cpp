@@ -1,0 +1,213 @@
+// The placement pass, the snap and keep-inside items, and always on top.
+#include "app/main_form.h"
+#include "app/placement.h"
+#include "app/window_bounds.h"
+#include "app/windows.h"
+#include "fakes/fake_process.h"
+#include "fakes/fake_screen.h"
+#include "fakes/scoped_config_home.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// A window that goes where it is told and writes down each move.
+class Recording_Window final : public Placement_Window {
+public:
+    explicit Recording_Window(QRect bounds) : bounds_(bounds) {}
+    QRect Outer_Bounds() const override { return bounds_; }
+    void Set_Left(int left) override
+    {
+        bounds_.moveLeft(left);
+        moves.push_back("left " + std::to_string(left));
+    }
+    void Set_Top(int top) override
+    {
+        bounds_.moveTop(top);
+        moves.push_back("top " + std::to_string(top));
+    }
+    std::vector<std::string> moves;
+
+private:
+    QRect bounds_;
+};
+
+Placement_Choices Keep_Inside()
+{
+    Placement_Choices choices;
+    choices.keep_inside = true;
+    return choices;
+}
+
+Placement_Choices Snap_Top_Right()
+{
+    Placement_Choices choices;
+    choices.snap_top_right = true;
+    return choices;
+}
+
+TEST(Place_Window, Follows_The_Rules_In_Order_On_A_1280_By_800_Screen)
+{
+    Placement_Choices both_corners;
+    both_corners.snap_bottom_right = true;
+    both_corners.snap_top_left = true;
+    Placement_Choices top_left;
+    top_left.snap_top_left = true;
+    Placement_Choices keep_and_bottom_left = Keep_Inside();
+    keep_and_bottom_left.snap_bottom_left = true;
+
+    struct Case {
+        const char* what;
+        Placement_Choices choices;
+        QRect start;
+        QRect end;
+        std::vector<std::string> moves;
+    };
+    const std::vector<Case> cases = {
+        {"top right snap", Snap_Top_Right(), {200, 200, 212, 270}, {1068, 0, 212, 270}, {"top 0", "left 1068"}},
+        {"top left snap", top_left, {300, 300, 212, 270}, {0, 0, 212, 270}, {"top 0", "left 0"}},
+        {"already in the corner: no traffic", Snap_Top_Right(), {1068, 0, 212, 270}, {1068, 0, 212, 270}, {}},
+        {"nothing chosen", {}, {-500, 900, 212, 270}, {-500, 900, 212, 270}, {}},
+        {"keep inside: left of the screen", Keep_Inside(), {-50, 100, 212, 270}, {0, 100, 212, 270}, {"left 0"}},
+        {"keep inside: 30 below the bottom", Keep_Inside(), {100, 560, 212, 270}, {100, 530, 212, 270}, {"top 530"}},
+        {"keep inside: off the right", Keep_Inside(), {1100, 100, 212, 270}, {1068, 100, 212, 270}, {"left 1068"}},
+        {"keep inside: above the top", Keep_Inside(), {100, -5, 212, 270}, {100, 0, 212, 270}, {"top 0"}},
+        {"keep inside: exactly on the edges", Keep_Inside(), {1068, 530, 212, 270}, {1068, 530, 212, 270}, {}},
+        {"keep inside: taller than the screen", Keep_Inside(), {100, 50, 212, 900}, {100, 50, 212, 900}, {}},
+        {"keep inside: taller, top above", Keep_Inside(), {100, -20, 212, 900}, {100, 0, 212, 900}, {"top 0"}},
+        {"keep inside: as tall as the screen", Keep_Inside(), {100, 10, 212, 800}, {100, 10, 212, 800}, {}},
+        {"keep inside: wider than the screen", Keep_Inside(), {-30, 10, 1400, 270}, {0, 10, 1400, 270}, {"left 0"}},
+        {"keep inside: a display to the upper left", Keep_Inside(), {-1500, -900, 212, 270}, {0, 0, 212, 270},
+         {"left 0", "top 0"}},
+        {"keep inside, then the snap decides", keep_and_bottom_left, {-50, -50, 212, 270}, {0, 530, 212, 270},
+         {"left 0", "top 0", "top 530"}},
+        {"bottom right beats top left", both_corners, {10, 10, 212, 270}, {1068, 530, 212, 270},
+         {"top 530", "left 1068"}},
+    };
+    for (const Case& c : cases) {
+        Recording_Window window(c.start);
+        Place_Window(c.choices, 1280, 800, window);
+        EXPECT_EQ(window.Outer_Bounds(), c.end) << c.what;
+        EXPECT_EQ(window.moves, c.moves) << c.what;
+
+        // A screen of unknown size would send every corner off the screen.
+        Recording_Window unknown_screen(c.start);
+        Place_Window(c.choices, 0, 0, unknown_screen);
+        EXPECT_TRUE(unknown_screen.moves.empty()) << c.what;
+    }
+}
+
+// The main window on the offscreen platform, with a 1280 by 800 screen.
+class Placement_Items : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        process.executable_path = folder.filePath(QStringLiteral("vistrel")).toStdString();
+        windows = std::make_unique<Vistrel_Windows>();
+        form = windows->MainForm1.get();
+        form->show();
+    }
+    void TearDown() override { windows.reset(); }
+
+    QTemporaryDir folder;
+    Scoped_Config_Home config_home{folder.filePath(QStringLiteral("config"))};
+    Fake_Process process;
+    Fake_Screen screen;
+    platform::Scoped_Service<platform::Process_Service> process_guard{process};
+    platform::Scoped_Service<platform::Input_Service> screen_guard{screen};
+    std::unique_ptr<Vistrel_Windows> windows;
+    TMainForm1* form = nullptr;
+};
+
+TEST_F(Placement_Items, Start_Up_Snaps_To_The_Default_Corner_And_Starts_The_Pass_Timer)
+{
+    const QRect outer = Outer_Bounds(form);
+    EXPECT_EQ(outer.topLeft(), QPoint(1280 - outer.width(), 0));
+    EXPECT_TRUE(form->Program_Size_Timer->isActive());
+    EXPECT_EQ(form->Program_Size_Timer->interval(), 500);
+    EXPECT_FALSE(form->Always_On_Top_Option->isChecked());
+    EXPECT_FALSE(form->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST_F(Placement_Items, Snap_Items_Keep_At_Most_One_Corner_And_Move_At_Once)
+{
+    const QSize size = Outer_Bounds(form).size();
+    form->Snap_Program_to_Bottom_Left_of_Screen_Option->trigger();
+    EXPECT_TRUE(form->Snap_Program_to_Bottom_Left_of_Screen_Option->isChecked());
+    EXPECT_FALSE(form->Snap_Program_to_Top_Right_of_Screen_Option->isChecked());
+    EXPECT_EQ(Outer_Bounds(form).topLeft(), QPoint(0, 800 - size.height()));
+
+    // A hand-edited settings file may leave two corners set: a click on a
+    // third leaves only that one.
+    form->Snap_Program_to_Top_Right_of_Screen_Option->setChecked(true);
+    form->Snap_Program_to_Bottom_Right_of_Screen_Option->trigger();
+    EXPECT_TRUE(form->Snap_Program_to_Bottom_Right_of_Screen_Option->isChecked());
+    EXPECT_FALSE(form->Snap_Program_to_Top_Right_of_Screen_Option->isChecked());
+    EXPECT_FALSE(form->Snap_Program_to_Bottom_Left_of_Screen_Option->isChecked());
+    EXPECT_FALSE(form->Snap_Program_to_Top_Left_of_Screen_Option->isChecked());
+    EXPECT_EQ(Outer_Bounds(form).topLeft(), QPoint(1280 - size.width(), 800 - size.height()));
+
+    // Clicking the checked corner lets go of it: the window stays put.
+    form->Snap_Program_to_Bottom_Right_of_Screen_Option->trigger();
+    EXPECT_FALSE(form->Snap_Program_to_Bottom_Right_of_Screen_Option->isChecked());
+    Set_Outer_Left(form, 300);
+    Set_Outer_Top(form, 200);
+    form->Program_Size_TimerTimer();
+    EXPECT_EQ(Outer_Bounds(form).topLeft(), QPoint(300, 200));
+}
+
+// Counts the window being hidden: a re-created native window would be.
+class Hide_Counter final : public QObject {
+public:
+    int hides = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        hides += event->type() == QEvent::Hide;
+        return false;
+    }
+};
+
+TEST_F(Placement_Items, Always_On_Top_Changes_The_Stacking_In_Place)
+{
+    Hide_Counter counter;
+    form->installEventFilter(&counter);
+    const WId native = form->winId();
+    const QRect outer = Outer_Bounds(form);
+
+    form->Always_On_Top_Option->trigger();
+    EXPECT_TRUE(form->Always_On_Top_Option->isChecked());
+    EXPECT_TRUE(form->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+
+    form->Always_On_Top_Option->trigger();
+    EXPECT_FALSE(form->Always_On_Top_Option->isChecked());
+    EXPECT_FALSE(form->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+
+    EXPECT_EQ(counter.hides, 0);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->winId(), native);
+    EXPECT_EQ(Outer_Bounds(form), outer);
+    form->removeEventFilter(&counter);
+}
+
+TEST(Window_Bounds, A_Window_Not_Yet_Shown_Takes_The_Outer_Bounds_Asked_For)
+{
+    QWidget window;
+    Set_Outer_Top(&window, 200);
+    Set_Outer_Left(&window, 150);
+    Set_Outer_Width(&window, 212);
+    Set_Outer_Height(&window, 270);
+    EXPECT_EQ(Outer_Bounds(&window), QRect(150, 200, 212, 270));
+}
+
+} // namespace
