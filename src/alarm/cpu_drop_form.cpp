@@ -14,6 +14,8 @@
 #include <QSlider>
 #include <QSpinBox>
 
+#include <algorithm>
+
 namespace {
 
 template <class T>
@@ -44,20 +46,26 @@ QSpinBox* Spin_Edit(QWidget* parent, const char* name, int minimum, int maximum,
     return spin;
 }
 
+// A label at its design place and size, grown to show its whole text where
+// this machine's font needs a few pixels more than the design's.
 QLabel* Label(QWidget* parent, const char* name, const char* text, QRect geometry, const QFont& font)
 {
     auto* label = Named(new QLabel(QString::fromLatin1(text), parent), name);
     label->setFont(font);
-    label->setGeometry(geometry);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(QRect(geometry.topLeft(), geometry.size().expandedTo(label->sizeHint())));
     return label;
 }
 
+// A centred notice wrapped at its design width, as tall as its lines need.
 QLabel* Notice(QWidget* parent, const char* name, const char* text, QRect geometry, const QFont& font)
 {
-    QLabel* label = Label(parent, name, text, geometry, font);
+    auto* label = Named(new QLabel(QString::fromLatin1(text), parent), name);
+    label->setFont(font);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setWordWrap(true);
+    geometry.setHeight(std::max(geometry.height(), label->heightForWidth(geometry.width())));
+    label->setGeometry(geometry);
     return label;
 }
 
@@ -101,8 +109,9 @@ TCPU_Drop_Form::TCPU_Drop_Form()
 {
     setObjectName(QStringLiteral("CPU_Drop_Form"));
     setWindowTitle(QStringLiteral("CPU Usage Drop Adviser :"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
+    // A fixed dialog border: a title and a close box, nothing to size it by.
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(504, 415);
     setFont(Times(16, false));
 
