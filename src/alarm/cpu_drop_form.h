@@ -2,6 +2,10 @@
 // TCPU_Drop_Form: the drop alarm's settings dialog, and the alarm sounds.
 // Its controls are the alarm's settings: the detector reads them every tick
 // and the settings file loads and saves them.
+//
+// The three sound choices exclude each other, yet all three may be off (a
+// settings file can say so): setChecked(true) on one clears the other two,
+// setChecked(false) is always honoured.
 
 #include <QDialog>
 
@@ -37,4 +41,26 @@ public:
     QPushButton* OK_Button = nullptr;
     QPushButton* Cancel_Button = nullptr;
     QLabel* Label8 = nullptr;
+
+    void OK_ButtonClick();
+    void Cancel_ButtonClick();
+    // Runs each time the dialog is shown.
+    void FormShow();
+    void Sound_Frequency_TrackBarChange();
+    // Plays the chosen sound for the beep seconds and returns when it has
+    // ended; the detector sounds the alarm through it.
+    void Sound_Test_ButtonClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void Create_Controls();
+    void Connect_Handlers();
+    void Set_Tab_Order();
+    void Centre_On_Screen();
 };
+
+// The frequency label's text: the trackbar position with the user's
+// thousands separator, no decimals, no unit.
+QString Sound_Frequency_Text(int position);

@@ -1,0 +1,264 @@
+// The drop alarm in the main window: arming from the menu, the detector in
+// the tick, and the sound it makes, on a fake clock and a capture sink.
+#include "alarm/cpu_drop_form.h"
+#include "app/main_form.h"
+#include "app/message_box.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_sound.h"
+#include "widgets/gauge.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString Already_Armed_Question = QStringLiteral(
+    "A CPU Usage Drop Alarm is already in progres.  Do you want to continue with this existing alarm ?");
+
+class Drop_Alarm : public ::testing::Test {
+protected:
+    Drop_Alarm()
+    {
+        form.Attach_Windows(nullptr, &drop, nullptr, nullptr);
+        form.Trailcount_Timer->stop();
+        form.Reset_CPU_Monitoring_Timer->stop();
+        QObject::connect(&drop, &QDialog::finished, [this] { ++dialog_showings; });
+        drop.CPU_Drop_Threshold_SpinEdit->setValue(50);
+        drop.CPU_Drop_Seconds_SpinEdit->setValue(1);
+    }
+
+    QAction* Armed() const { return form.Make_PC_Speaker_Beeps_when_CPU_Usage_Next_Drops_Option; }
+    QRadioButton* Indicator() const { return form.CPU_Drop_RadioButton; }
+
+    // The menu click as the user makes it; the dialog, if it shows, is closed
+    // by `button` (Cancel when none is named).
+    void Click_Menu(QPushButton* button = nullptr)
+    {
+        QPushButton* const closer = button ? button : drop.Cancel_Button;
+        QTimer::singleShot(0, &drop, [this, closer] {
+            if (drop.isVisible())
+                closer->click();
+        });
+        Armed()->trigger();
+        QCoreApplication::processEvents(); // the closer, when no dialog showed
+    }
+
+    // One refresh tick's detector step, `seconds` after the one before.
+    void Tick(int reading, double seconds = 0.4)
+    {
+        clock.Advance_Seconds(seconds);
+        form.CPU_Gauge->Set_Progress(reading);
+        form.Check_CPU_Drop_Alarm();
+    }
+
+    Fake_Clock clock;
+    Fake_Version version;
+    Fake_Sound sound{&clock};
+    platform::Scoped_Service<platform::Clock_Service> clock_guard{clock};
+    platform::Scoped_Service<platform::Version_Service> version_guard{version};
+    platform::Scoped_Service<platform::Sound_Service> sound_guard{sound};
+    std::vector<Message_Record> questions;
+    Msg_Result answer = Msg_Result::Yes;
+    Scoped_Message_Answerer answerer{[this](const Message_Record& record) {
+        questions.push_back(record);
+        return answer;
+    }};
+    TMainForm1 form;
+    TCPU_Drop_Form drop;
+    int dialog_showings = 0;
+};
+
+} // namespace
+
+TEST_F(Drop_Alarm, OK_Arms_While_Cancel_Leaves_It_Disarmed)
+{
+    Click_Menu(drop.Cancel_Button);
+    EXPECT_EQ(dialog_showings, 1);
+    EXPECT_TRUE(questions.empty());
+    EXPECT_FALSE(Armed()->isChecked());
+    EXPECT_TRUE(Indicator()->isHidden());
+
+    form.CPU_Drop_Previous_Usage = 7;
+    Click_Menu(drop.OK_Button);
+    EXPECT_TRUE(Armed()->isChecked());
+    EXPECT_FALSE(Indicator()->isHidden());
+    EXPECT_FALSE(Indicator()->isChecked());
+    EXPECT_EQ(form.CPU_Drop_Previous_Usage, 100);
+    EXPECT_TRUE(questions.empty());
+}
+
+TEST_F(Drop_Alarm, Fires_Once_After_N_Seconds_Disarmed_Before_The_Sound)
+{
+    Click_Menu(drop.OK_Button);
+    std::vector<bool> armed_during_sound;
+    sound.after_sound = [this, &armed_during_sound] { armed_during_sound.push_back(Armed()->isChecked()); };
+
+    Tick(80);
+    Tick(20); // the drop: timing starts
+    EXPECT_TRUE(Indicator()->isChecked());
+    Tick(20);
+    Tick(20);
+    EXPECT_TRUE(sound.tones.empty());
+    Tick(90); // 1.2 s after the drop, and high again: fires all the same
+    EXPECT_EQ(sound.tones, (std::vector<Fake_Sound::Tone>{{400, 1000}}));
+    EXPECT_EQ(armed_during_sound, std::vector<bool>{false});
+    EXPECT_FALSE(Armed()->isChecked());
+    EXPECT_TRUE(Indicator()->isHidden());
+    EXPECT_FALSE(Indicator()->isChecked());
+    EXPECT_EQ(form.CPU_Drop_Previous_Usage, 90);
+
+    // Disarmed: later drops are silent.
+    for (int reading : {90, 5, 5, 5, 5, 5, 5})
+        Tick(reading);
+    EXPECT_EQ(sound.tones.size(), 1u);
+    EXPECT_EQ(form.CPU_Drop_Previous_Usage, 5);
+}
+
+TEST_F(Drop_Alarm, Ticks_Nested_In_The_Sound_Cannot_Fire_It_Again)
+{
+    drop.Play_Wolf_Whistle_RadioButton->setChecked(true);
+    Click_Menu(drop.OK_Button);
+    int nested = 0;
+    sound.after_sound = [this, &nested] {
+        if (nested++ % 10 == 0)
+            Tick(3, 0);
+    };
+    for (int i = 0; i < 4; ++i)
+        Tick(3);
+    // The whistle for 1 s: passes of 99 tones, as one sound.
+    EXPECT_EQ(sound.tones.size() % 99, 0u);
+    EXPECT_EQ(sound.tones.size(), 11u * 99u);
+    EXPECT_FALSE(Armed()->isChecked());
+}
+
+TEST_F(Drop_Alarm, Rearming_Asks_First_Yes_Keeps_The_Running_Alarm)
+{
+    Click_Menu(drop.OK_Button);
+    Tick(10);
+    const double run_start = form.CPU_Drop_Start_Time;
+
+    answer = Msg_Result::Yes;
+    Click_Menu();
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0].text, Already_Armed_Question);
+    EXPECT_EQ(questions[0].type, Msg_Type::Confirmation);
+    EXPECT_EQ(questions[0].buttons, Msg_Buttons::Yes_No);
+    EXPECT_EQ(dialog_showings, 1);
+    EXPECT_TRUE(Armed()->isChecked());
+    EXPECT_TRUE(Indicator()->isChecked());
+    EXPECT_FALSE(Indicator()->isHidden());
+    EXPECT_EQ(form.CPU_Drop_Start_Time, run_start);
+    EXPECT_EQ(form.CPU_Drop_Previous_Usage, 10);
+
+    // A question closed without an answer changes nothing either.
+    answer = Msg_Result::Cancel;
+    Click_Menu();
+    EXPECT_EQ(dialog_showings, 1);
+    EXPECT_TRUE(Armed()->isChecked());
+    EXPECT_EQ(form.CPU_Drop_Start_Time, run_start);
+
+    // The run goes on and fires as it would have.
+    Tick(10);
+    Tick(10);
+    Tick(10);
+    EXPECT_EQ(sound.tones.size(), 1u);
+}
+
+TEST_F(Drop_Alarm, Rearming_Answered_No_Shows_The_Dialog_Again)
+{
+    Click_Menu(drop.OK_Button);
+    Tick(10);
+    answer = Msg_Result::No;
+
+    bool hidden_while_dialog_shown = false;
+    QTimer::singleShot(0, &drop, [this, &hidden_while_dialog_shown] {
+        hidden_while_dialog_shown = !Armed()->isChecked() && Indicator()->isHidden();
+        drop.OK_Button->click();
+    });
+    Armed()->trigger();
+    EXPECT_TRUE(hidden_while_dialog_shown);
+    EXPECT_TRUE(Armed()->isChecked());
+    EXPECT_FALSE(Indicator()->isHidden());
+    EXPECT_EQ(form.CPU_Drop_Previous_Usage, 100);
+
+    Click_Menu(drop.Cancel_Button);
+    EXPECT_EQ(dialog_showings, 3);
+    EXPECT_FALSE(Armed()->isChecked());
+    EXPECT_TRUE(Indicator()->isHidden());
+    for (int i = 0; i < 10; ++i)
+        Tick(10);
+    EXPECT_TRUE(sound.tones.empty());
+}
+
+TEST_F(Drop_Alarm, Start_Up_Values_Keep_An_Armed_Alarm_From_Firing_Until_A_New_Drop)
+{
+    Click_Menu(drop.OK_Button);
+    Tick(10);
+    Tick(10);
+    // What the start-up sequence does when the factory defaults are restored.
+    form.CPU_Drop_Start_Time = clock.Now() + 999999;
+    form.CPU_Drop_Previous_Usage = 0;
+    for (int i = 0; i < 10; ++i)
+        Tick(10);
+    EXPECT_TRUE(sound.tones.empty());
+    EXPECT_TRUE(Armed()->isChecked());
+
+    Tick(70);
+    Tick(10); // a new drop
+    Tick(10);
+    Tick(10);
+    EXPECT_TRUE(sound.tones.empty());
+    Tick(10);
+    EXPECT_EQ(sound.tones.size(), 1u);
+}
+
+TEST_F(Drop_Alarm, Stores_The_Reading_Every_Tick_And_Reads_The_Dialog_Afresh)
+{
+    Tick(37);
+    EXPECT_EQ(form.CPU_Drop_Previous_Usage, 37);
+    EXPECT_FALSE(Indicator()->isChecked());
+
+    Click_Menu(drop.OK_Button);
+    Tick(60); // not low at 50
+    EXPECT_FALSE(Indicator()->isChecked());
+    drop.CPU_Drop_Threshold_SpinEdit->setValue(100);
+    Tick(60); // previous 60 is low at 100: nothing changes
+    EXPECT_FALSE(Indicator()->isChecked());
+    Tick(100);
+    Tick(60);
+    EXPECT_TRUE(Indicator()->isChecked());
+    drop.CPU_Drop_Seconds_SpinEdit->setValue(500);
+    Tick(60, 100);
+    EXPECT_TRUE(sound.tones.empty());
+}
+
+TEST_F(Drop_Alarm, Armed_Afresh_While_The_Sound_Plays_Keeps_The_New_Arming)
+{
+    Click_Menu(drop.OK_Button);
+    bool rearmed = false;
+    sound.after_sound = [this, &rearmed] {
+        if (rearmed)
+            return;
+        rearmed = true;
+        Click_Menu(drop.OK_Button);
+    };
+    Tick(10);
+    Tick(10);
+    Tick(10);
+    Tick(10);
+    ASSERT_TRUE(rearmed);
+    EXPECT_TRUE(Armed()->isChecked());
+    EXPECT_FALSE(Indicator()->isHidden());
+    EXPECT_EQ(form.CPU_Drop_Previous_Usage, 100);
+
+    // Still low: the new arming fires in its turn.
+    sound.after_sound = nullptr;
+    for (int i = 0; i < 4; ++i)
+        Tick(10);
+    EXPECT_EQ(sound.tones.size(), 2u);
+}
