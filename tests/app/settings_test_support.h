@@ -116,6 +116,8 @@ public:
         pid_ = fork();
         if (pid_ == 0) {
             // Only async-signal-safe calls in the child of a threaded process.
+            close(ready[0]);
+            close(release[1]);
             const int fd = open(path.c_str(), O_RDWR);
             bool locked = false;
             if (fd >= 0 && kind == Kind::Record) {
