@@ -10,12 +10,15 @@
 #include "platform/profile.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QThread>
 
 namespace {
 
@@ -35,19 +38,34 @@ void Set_Radio_Checked(QRadioButton* button, bool checked)
     button->setAutoExclusive(exclusive);
 }
 
-// The outer bounds the window has when neither maximized nor minimized,
-// read without leaving the maximized state.
-QRect Normal_Outer_Bounds(const QWidget* window)
+QMargins Frame_Margins(const QWidget* window)
 {
-    if (!window->isMaximized() && !window->isFullScreen())
-        return Outer_Bounds(window);
     const QRect frame = window->frameGeometry();
     const QRect inner = window->geometry();
+    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+            frame.bottom() - inner.bottom()};
+}
+
+// Takes a maximized window back to its normal state and gives its outer
+// bounds there. A window manager answers the restore in its own time, and
+// often draws a maximized window's frame thinner, so the frame of the normal
+// state is known only once it has answered; a manager that takes too long
+// leaves the frame as it was.
+QRect Restore_To_Normal_Bounds(QWidget* window)
+{
     const QRect normal = window->normalGeometry();
-    if (!normal.isValid())
-        return frame;
-    return normal.adjusted(frame.left() - inner.left(), frame.top() - inner.top(),
-                           frame.right() - inner.right(), frame.bottom() - inner.bottom());
+    const QMargins maximized_frame = Frame_Margins(window);
+    window->showNormal();
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 500
+           && (window->geometry().size() != normal.size() || Frame_Margins(window) == maximized_frame)) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+        QThread::msleep(2);
+    }
+    if (window->geometry().size() == normal.size())
+        return Outer_Bounds(window);
+    return normal.marginsAdded(Frame_Margins(window));
 }
 
 QChar Drive_From_Text(const std::string& text)
@@ -126,13 +144,13 @@ void TMainForm1::Save_Settings()
         const Settings_File_Format format;
         platform::Ini_File ini(path.toStdString());
         const bool maximized = isMaximized();
-        const QRect bounds = Normal_Outer_Bounds(this);
         const auto flag = [&ini](std::string_view key, bool value) { ini.Write_Bool(Section, key, value); };
         const auto number = [&ini](std::string_view key, std::int64_t value) {
             ini.Write_Integer(Section, key, value);
         };
 
         flag("WindowState_wsMaximized", maximized);
+        const QRect bounds = maximized ? Restore_To_Normal_Bounds(this) : Outer_Bounds(this);
         number("window_top_posn", bounds.top());
         number("window_left_posn", bounds.left());
         number("window_Width", bounds.width());
