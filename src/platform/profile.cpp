@@ -183,7 +183,7 @@ Ini_File::Ini_File(std::string path) : path_(std::move(path))
         unreadable_ = true;
         return;
     }
-    const QByteArray bytes = file.read(static_cast<qint64>(Max_File_Bytes) + 1);
+    const QByteArray bytes = file.readAll();
     if (bytes.size() > static_cast<qsizetype>(Max_File_Bytes) || file.error() != QFileDevice::NoError) {
         unreadable_ = true;
         return;
