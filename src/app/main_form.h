@@ -132,6 +132,7 @@ public:
     void Save_Settings();
     void Restore_Factory_Defaults_OptionClick();
     bool Start_Maximized = false; // "WindowState_wsMaximized" as the settings load read it
+    std::vector<QString> Design_Layout; // the run's first layout reference: a first start's layout
 
     // ---- Placement and stacking (app/placement.cpp).
     void Always_On_Top_OptionClick();

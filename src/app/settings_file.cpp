@@ -1,35 +1,181 @@
-// The settings file: load at start, save at close, factory defaults.
+// The settings file: loaded into the controls at start, saved from them when
+// the main window is asked to close.
 #include "app/main_form.h"
 
+#include "alarm/cpu_drop_form.h"
+#include "app/number_format.h"
+#include "app/settings_location.h"
 #include "app/window_bounds.h"
 #include "metrics/drive_combo_box.h"
+#include "platform/profile.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QLabel>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QThread>
+
+namespace {
+
+constexpr std::string_view Section = "vistrel";
+
+// A radio button set from a stored flag. Clearing goes around the group's
+// exclusivity, so that a file with every sound switched off loads as such.
+void Set_Radio_Checked(QRadioButton* button, bool checked)
+{
+    if (checked) {
+        button->setChecked(true);
+        return;
+    }
+    const bool exclusive = button->autoExclusive();
+    button->setAutoExclusive(false);
+    button->setChecked(false);
+    button->setAutoExclusive(exclusive);
+}
+
+QMargins Frame_Margins(const QWidget* window)
+{
+    const QRect frame = window->frameGeometry();
+    const QRect inner = window->geometry();
+    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+            frame.bottom() - inner.bottom()};
+}
+
+// Takes a maximized window back to its normal state and gives its outer
+// bounds there. A window manager answers the restore in its own time, and
+// often draws a maximized window's frame thinner, so the frame of the normal
+// state is known only once it has answered; a manager that takes too long
+// leaves the frame as it was.
+QRect Restore_To_Normal_Bounds(QWidget* window)
+{
+    const QRect normal = window->normalGeometry();
+    const QMargins maximized_frame = Frame_Margins(window);
+    window->showNormal();
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 500
+           && (window->geometry().size() != normal.size() || Frame_Margins(window) == maximized_frame)) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+        QThread::msleep(2);
+    }
+    if (window->geometry().size() == normal.size())
+        return Outer_Bounds(window);
+    return normal.marginsAdded(Frame_Margins(window));
+}
+
+QChar Drive_From_Text(const std::string& text)
+{
+    // The program never writes an empty drive; a hand-edited one selects
+    // the system drive, as a first start does.
+    return text.empty() ? QLatin1Char('c') : QChar::fromLatin1(text.front());
+}
+
+} // namespace
 
 void TMainForm1::Load_Settings()
 {
-    // No settings file yet: every key takes its default.
-    Set_Client_Width(Bevel3->x() + Bevel3->width() + Bevel3->x());
-    Show_Trailcount_Option->setChecked(false);
-    Set_Client_Height(Bevel3->y() + Bevel3->height() + Label2->y());
-    Record_Layout();
-    Set_Outer_Top(this, 200);
-    Set_Outer_Left(this, 200);
-    Set_Outer_Width(this, 212);
-    Set_Outer_Height(this, 270);
-    DriveComboBox1->Set_Drive(QLatin1Char('c'));
-    Always_On_Top_Option->setChecked(false);
-    Auto_Run_at_Windows_Startup_Option->setChecked(false);
-    Keep_Program_Inside_the_Screen_Bounds_Option->setChecked(false);
-    Snap_Program_to_Bottom_Right_of_Screen_Option->setChecked(false);
-    Snap_Program_to_Bottom_Left_of_Screen_Option->setChecked(false);
-    Snap_Program_to_Top_Left_of_Screen_Option->setChecked(false);
-    Snap_Program_to_Top_Right_of_Screen_Option->setChecked(true);
-    Start_Maximized = false;
+    const QString path = Settings_File_Path();
+    {
+        const Settings_File_Format format;
+        const platform::Ini_File ini(path.toStdString());
+        const auto flag = [&ini](std::string_view key, bool fallback) { return ini.Read_Bool(Section, key, fallback); };
+        const auto number = [&ini](std::string_view key, std::int32_t fallback) {
+            return ini.Read_Integer(Section, key, fallback);
+        };
+
+        Set_Client_Width(Bevel3->x() + Bevel3->width() + Bevel3->x());
+        Show_Trailcount_Option->setChecked(flag("Show_Trailcount_Option", false));
+        if (Show_Trailcount_Option->isChecked()) {
+            Show_Trailcount_Option->setChecked(false);
+            Show_Trailcount_OptionClick();
+        } else {
+            Set_Client_Height(Bevel3->y() + Bevel3->height() + Label2->y());
+            Record_Layout();
+        }
+        // The first reference of the run is the design layout, whatever the
+        // file said: the factory defaults go back to it.
+        if (Design_Layout.empty())
+            for (int i = 0; i < Scaling_ListBox->count(); ++i)
+                Design_Layout.push_back(Scaling_ListBox->item(i)->text());
+
+        Set_Outer_Top(this, number("window_top_posn", 200));
+        Set_Outer_Left(this, number("window_left_posn", 200));
+        Set_Outer_Width(this, number("window_Width", 212));
+        Set_Outer_Height(this, number("window_Height", 270));
+
+        DriveComboBox1->Set_Drive(Drive_From_Text(ini.Read_String(Section, "DriveComboBox1.Drive", "c")));
+        Always_On_Top_Option->setChecked(flag("Always_on_Top_Option", false));
+
+        if (TCPU_Drop_Form* alarm = CPU_Drop_Form) {
+            // The controls clamp what they are given to their own limits.
+            alarm->CPU_Drop_Threshold_SpinEdit->setValue(number("CPU_Drop_Threshold_SpinEdit", 50));
+            alarm->CPU_Drop_Seconds_SpinEdit->setValue(number("CPU_Drop_Seconds_SpinEdit", 5));
+            alarm->CPU_Drop_Beep_Seconds_SpinEdit->setValue(number("CPU_Drop_Beep_Seconds_SpinEdit", 1));
+            alarm->Sound_Frequency_TrackBar->setValue(number("Sound_Frequency_TrackBar", 400));
+            Set_Radio_Checked(alarm->Play_Single_Tone_RadioButton, flag("Play_Single_Tone_RadioButton", true));
+            Set_Radio_Checked(alarm->Play_Wolf_Whistle_RadioButton, flag("Play_Wolf_Whistle_RadioButton", false));
+            Set_Radio_Checked(alarm->Play_Sliding_Scale_RadioButton, flag("Play_Sliding_Scale_RadioButton", false));
+        }
+
+        Auto_Run_at_Windows_Startup_Option->setChecked(flag("Auto_Run_at_Windows_Startup_Option", false));
+        Keep_Program_Inside_the_Screen_Bounds_Option->setChecked(
+            flag("Keep_Program_Inside_the_Screen_Bounds_Option", false));
+        Snap_Program_to_Bottom_Right_of_Screen_Option->setChecked(
+            flag("Snap_Program_to_Bottom_Right_of_Screen_Option", false));
+        Snap_Program_to_Bottom_Left_of_Screen_Option->setChecked(
+            flag("Snap_Program_to_Bottom_Left_of_Screen_Option", false));
+        Snap_Program_to_Top_Left_of_Screen_Option->setChecked(flag("Snap_Program_to_Top_Left_of_Screen_Option", false));
+        Snap_Program_to_Top_Right_of_Screen_Option->setChecked(
+            flag("Snap_Program_to_Top_Right_of_Screen_Option", true));
+        Start_Maximized = flag("WindowState_wsMaximized", false);
+    }
+    Read_Odometer_Ini(path);
 }
 
-void TMainForm1::Save_Settings() {}
+void TMainForm1::Save_Settings()
+{
+    const QString path = Settings_File_Path_For_Writing();
+    {
+        const Settings_File_Format format;
+        platform::Ini_File ini(path.toStdString());
+        const bool maximized = isMaximized();
+        const auto flag = [&ini](std::string_view key, bool value) { ini.Write_Bool(Section, key, value); };
+        const auto number = [&ini](std::string_view key, std::int64_t value) {
+            ini.Write_Integer(Section, key, value);
+        };
 
-void TMainForm1::Restore_Factory_Defaults_OptionClick() {}
+        flag("WindowState_wsMaximized", maximized);
+        const QRect bounds = maximized ? Restore_To_Normal_Bounds(this) : Outer_Bounds(this);
+        number("window_top_posn", bounds.top());
+        number("window_left_posn", bounds.left());
+        number("window_Width", bounds.width());
+        number("window_Height", bounds.height());
+        const QByteArray drive = QString(DriveComboBox1->Drive().toLower()).toLatin1();
+        ini.Write_String(Section, "DriveComboBox1.Drive", std::string_view(drive.constData(), drive.size()));
+        flag("Always_on_Top_Option", Always_On_Top_Option->isChecked());
+        if (const TCPU_Drop_Form* alarm = CPU_Drop_Form) {
+            number("CPU_Drop_Threshold_SpinEdit", alarm->CPU_Drop_Threshold_SpinEdit->value());
+            number("CPU_Drop_Seconds_SpinEdit", alarm->CPU_Drop_Seconds_SpinEdit->value());
+            number("CPU_Drop_Beep_Seconds_SpinEdit", alarm->CPU_Drop_Beep_Seconds_SpinEdit->value());
+            number("Sound_Frequency_TrackBar", alarm->Sound_Frequency_TrackBar->value());
+            flag("Play_Single_Tone_RadioButton", alarm->Play_Single_Tone_RadioButton->isChecked());
+            flag("Play_Wolf_Whistle_RadioButton", alarm->Play_Wolf_Whistle_RadioButton->isChecked());
+            flag("Play_Sliding_Scale_RadioButton", alarm->Play_Sliding_Scale_RadioButton->isChecked());
+        }
+        flag("Auto_Run_at_Windows_Startup_Option", Auto_Run_at_Windows_Startup_Option->isChecked());
+        flag("Keep_Program_Inside_the_Screen_Bounds_Option", Keep_Program_Inside_the_Screen_Bounds_Option->isChecked());
+        flag("Snap_Program_to_Bottom_Right_of_Screen_Option",
+             Snap_Program_to_Bottom_Right_of_Screen_Option->isChecked());
+        flag("Snap_Program_to_Bottom_Left_of_Screen_Option", Snap_Program_to_Bottom_Left_of_Screen_Option->isChecked());
+        flag("Snap_Program_to_Top_Left_of_Screen_Option", Snap_Program_to_Top_Left_of_Screen_Option->isChecked());
+        flag("Snap_Program_to_Top_Right_of_Screen_Option", Snap_Program_to_Top_Right_of_Screen_Option->isChecked());
+        flag("Show_Trailcount_Option", Show_Trailcount_Option->isChecked());
+        ini.Commit();
+    }
+    Write_Odometer_Ini(path);
+}

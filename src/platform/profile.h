@@ -1,0 +1,107 @@
+#pragma once
+// Profile (ini) files: the settings file vistrel.ini and Trailcount's
+// trailcnt.ini. The program's own layer, the same on every platform.
+//
+// Contract:
+// - Ini_File loads the file once. A missing file reads as empty. A file that
+//   exists but cannot be read (no permission, not a regular file, larger
+//   than Max_File_Bytes) also reads as empty, and then refuses every Commit,
+//   so that its content is never replaced by a partial copy.
+// - Format: a line whose first non-blank character is "[" and which holds a
+//   "]" opens a section named by the text between the "[" and the last "]".
+//   Below it, a line "key=value" holds a value: the key is the text before
+//   the first "=", the value the text after it, both without surrounding
+//   blanks and tabs. Section and key names match without regard to the case
+//   of the letters a to z. Lines end in LF or CR LF; a UTF-8 byte-order mark
+//   before the first line is skipped. Other lines are kept but mean nothing.
+// - Repeats: only the first section of a name counts, and within it only
+//   the first line of a key, for reading and for writing alike (the
+//   platform's own profile functions behave so, and so does Trailcount).
+//   Later repeats stay in the file as they are.
+// - Reading: a missing key gives the default. A value is cut at a NUL byte
+//   and at Max_Value_Chars characters. Read_Integer takes decimal with an
+//   optional sign, or hexadecimal after "0x"/"0X" (and after "$" when asked);
+//   hexadecimal gives the 32-bit pattern, so 0xFFFFFFFF is -1. Anything else,
+//   an empty value included, or a number outside 32 bits gives the default.
+//   Read_Bool reads an integer (default 1 or 0): anything but 0 is true.
+// - Writing: a write changes the loaded copy only. An existing key keeps its
+//   line, spelling and everything up to the value, which is replaced. A new
+//   key goes at the end of its section (before the blank lines that close
+//   it); a new section goes at the end of the file, after a blank line. New
+//   lines end as the file's first line does (LF in a new file). A value is
+//   one line: it is cut at the first CR, LF or NUL.
+// - Commit: writes the whole file to a temporary file in the same folder,
+//   flushes it to the disk and renames it over the file (through a symbolic
+//   link, to the link's target), so the file is always either the old one or
+//   the new one, whole. When nothing changed, nothing is written. A failure
+//   raises Program_Error "Unable to write to <full path>" and leaves the old
+//   file as it was.
+//
+// The fixed-point number format of settings files is the caller's concern
+// (Settings_File_Format): this layer only moves text.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+class Ini_File {
+public:
+    static constexpr std::size_t Max_Value_Chars = 2047;
+    static constexpr std::size_t Max_File_Bytes = 16 * 1024 * 1024;
+
+    enum class Hex_Prefixes { Zero_X, Zero_X_Or_Dollar };
+
+    explicit Ini_File(std::string path);
+
+    const std::string& Path() const { return path_; }
+
+    std::string Read_String(std::string_view section, std::string_view key,
+                            std::string_view default_value) const;
+    std::int32_t Read_Integer(std::string_view section, std::string_view key, std::int32_t default_value,
+                              Hex_Prefixes prefixes = Hex_Prefixes::Zero_X) const;
+    bool Read_Bool(std::string_view section, std::string_view key, bool default_value) const;
+
+    void Write_String(std::string_view section, std::string_view key, std::string_view value);
+    void Write_Integer(std::string_view section, std::string_view key, std::int64_t value);
+    void Write_Bool(std::string_view section, std::string_view key, bool value);
+
+    void Commit();
+
+    // The file's text as the next Commit would write it.
+    std::string Text() const;
+
+private:
+    struct Line {
+        std::string text;   // without its line end
+        std::string ending; // "\n", "\r\n", or "" for a last line without one
+    };
+    struct Found {
+        std::ptrdiff_t section = -1;      // line of the section's header
+        std::ptrdiff_t key = -1;          // line of the key
+        std::ptrdiff_t last_content = -1; // last non-blank line of the section
+    };
+
+    void Parse(std::string_view text);
+    Found Find(std::string_view section, std::string_view key) const;
+    std::string New_Line_Ending() const;
+
+    std::string path_;
+    std::vector<Line> lines_;
+    std::string bom_;
+    bool unreadable_ = false;
+    bool changed_ = false;
+};
+
+// The integer rule of Read_Integer, on its own.
+std::optional<std::int32_t> Parse_Profile_Integer(std::string_view text, Ini_File::Hex_Prefixes prefixes);
+
+// A signed 64-bit whole number: decimal with an optional sign, or hexadecimal
+// after "0x", "0X" or "$" (the 64-bit pattern).
+std::optional<std::int64_t> Parse_Profile_Integer64(std::string_view text);
+
+} // namespace platform

@@ -1,0 +1,377 @@
+// vistrel.ini through the main window: the start-up's load, the close's save.
+#include "app/settings_test_support.h"
+
+#include "alarm/cpu_drop_form.h"
+#include "app/main_form.h"
+#include "app/number_format.h"
+#include "app/window_bounds.h"
+#include "app/windows.h"
+#include "metrics/drive_combo_box.h"
+#include "odometer/settings_form.h"
+#include "widgets/radio_group.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using settings_test::Environment;
+
+namespace {
+
+std::string Bounds_Keys(const QRect& bounds)
+{
+    return "window_top_posn=" + std::to_string(bounds.top()) + "\nwindow_left_posn=" + std::to_string(bounds.left())
+           + "\nwindow_Width=" + std::to_string(bounds.width()) + "\nwindow_Height=" + std::to_string(bounds.height())
+           + "\n";
+}
+
+// What the settings load left in the window, seen at the start-up's first
+// look at the time (after the load, before always-on-top, the auto-run check
+// and any placement change what the load put there).
+struct Loaded {
+    QRect bounds;
+    bool always_on_top = false;
+    bool auto_run = false;
+};
+
+Loaded Start(Environment& environment, Vistrel_Windows& windows)
+{
+    Loaded loaded;
+    TMainForm1& form = *windows.MainForm1;
+    environment.clock.at_next_reading = [&] {
+        loaded = {Outer_Bounds(&form), form.Always_On_Top_Option->isChecked(),
+                  form.Auto_Run_at_Windows_Startup_Option->isChecked()};
+    };
+    form.show();
+    return loaded;
+}
+
+// What the panel command leaves the check mark at when called on a cleared
+// mark; the load hands a stored "shown" to that command.
+bool Mark_After_Panel_Command(TMainForm1& form)
+{
+    form.Show_Trailcount_Option->setChecked(false);
+    form.Show_Trailcount_OptionClick();
+    return form.Show_Trailcount_Option->isChecked();
+}
+
+} // namespace
+
+TEST(Settings_File, First_Start_Takes_The_Defaults_And_First_Close_Writes_Every_Key_In_Order)
+{
+    Environment environment;
+    Vistrel_Windows windows;
+    TMainForm1& form = *windows.MainForm1;
+    const TCPU_Drop_Form& alarm = *windows.CPU_Drop_Form;
+    const TSettings_Form& odometer = *windows.Settings_Form;
+    const Loaded loaded = Start(environment, windows);
+    EXPECT_EQ(loaded.bounds, QRect(200, 200, 212, 270));
+    EXPECT_FALSE(loaded.always_on_top);
+    EXPECT_FALSE(loaded.auto_run);
+    EXPECT_FALSE(form.Start_Maximized);
+    EXPECT_EQ(form.DriveComboBox1->Drive(), QLatin1Char('c'));
+    EXPECT_EQ(alarm.CPU_Drop_Threshold_SpinEdit->value(), 50);
+    EXPECT_EQ(alarm.CPU_Drop_Seconds_SpinEdit->value(), 5);
+    EXPECT_EQ(alarm.CPU_Drop_Beep_Seconds_SpinEdit->value(), 1);
+    EXPECT_EQ(alarm.Sound_Frequency_TrackBar->value(), 400);
+    EXPECT_TRUE(alarm.Play_Single_Tone_RadioButton->isChecked());
+    EXPECT_FALSE(alarm.Play_Wolf_Whistle_RadioButton->isChecked());
+    EXPECT_FALSE(alarm.Play_Sliding_Scale_RadioButton->isChecked());
+    EXPECT_FALSE(form.Keep_Program_Inside_the_Screen_Bounds_Option->isChecked());
+    EXPECT_FALSE(form.Snap_Program_to_Bottom_Right_of_Screen_Option->isChecked());
+    EXPECT_FALSE(form.Snap_Program_to_Bottom_Left_of_Screen_Option->isChecked());
+    EXPECT_FALSE(form.Snap_Program_to_Top_Left_of_Screen_Option->isChecked());
+    EXPECT_TRUE(form.Snap_Program_to_Top_Right_of_Screen_Option->isChecked());
+    EXPECT_FALSE(form.Show_Trailcount_Option->isChecked());
+    EXPECT_EQ(form.Odometer.Odometer_Distance, 0);
+    EXPECT_EQ(form.Odometer.Left_Press_Count, 0);
+    EXPECT_EQ(form.Odometer.Right_Press_Count, 0);
+    EXPECT_EQ(odometer.Screen_Width_SpinEdit->value(), 27);
+    EXPECT_EQ(odometer.Screen_Height_SpinEdit->value(), 20);
+    EXPECT_EQ(odometer.Distance_Travelled_Units_RadioGroup->ItemIndex(), 0);
+    EXPECT_EQ(environment.Read_Ini(), "<missing>") << "a start writes nothing";
+
+    const QRect bounds = Outer_Bounds(&form);
+    const bool always_on_top = form.Always_On_Top_Option->isChecked();
+    EXPECT_TRUE(form.close());
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(environment.Read_Ini(), "[vistrel]\n"
+                                      "WindowState_wsMaximized=0\n"
+                                          + Bounds_Keys(bounds)
+                                          + "DriveComboBox1.Drive=c\n"
+                                            "Always_on_Top_Option="
+                                          + (always_on_top ? "1" : "0")
+                                          + "\nCPU_Drop_Threshold_SpinEdit=50\n"
+                                            "CPU_Drop_Seconds_SpinEdit=5\n"
+                                            "CPU_Drop_Beep_Seconds_SpinEdit=1\n"
+                                            "Sound_Frequency_TrackBar=400\n"
+                                            "Play_Single_Tone_RadioButton=1\n"
+                                            "Play_Wolf_Whistle_RadioButton=0\n"
+                                            "Play_Sliding_Scale_RadioButton=0\n"
+                                            "Auto_Run_at_Windows_Startup_Option=0\n"
+                                            "Keep_Program_Inside_the_Screen_Bounds_Option=0\n"
+                                            "Snap_Program_to_Bottom_Right_of_Screen_Option=0\n"
+                                            "Snap_Program_to_Bottom_Left_of_Screen_Option=0\n"
+                                            "Snap_Program_to_Top_Left_of_Screen_Option=0\n"
+                                            "Snap_Program_to_Top_Right_of_Screen_Option=1\n"
+                                            "Show_Trailcount_Option=0\n"
+                                            "\n"
+                                            "[trailcnt]\n"
+                                            "Kilometers_Travelled_So_Far=0.0000000000\n"
+                                            "Left_Mouse_Button_Press_Count=0\n"
+                                            "Right_Mouse_Button_Press_Count=0\n"
+                                            "Screen_Width_SpinEdit=27\n"
+                                            "Screen_Height_SpinEdit=20\n"
+                                            "Distance_Travelled_Units_RadioGroup=0\n");
+    EXPECT_TRUE(environment.messages.empty());
+}
+
+TEST(Settings_File, Every_Setting_Survives_A_Close_And_The_Next_Start)
+{
+    Environment environment;
+    // The user's separators are not the file's; neither may leak into the other.
+    Program_Format() = Format_Settings{QLatin1Char(','), QLatin1Char('.')};
+    {
+        Vistrel_Windows windows;
+        TMainForm1& form = *windows.MainForm1;
+        Start(environment, windows);
+        Set_Outer_Top(&form, 250);
+        Set_Outer_Left(&form, 300);
+        Set_Outer_Width(&form, 260);
+        Set_Outer_Height(&form, 330);
+        form.DriveComboBox1->Set_Drive(QLatin1Char('d'));
+        form.Always_On_Top_Option->setChecked(true);
+        TCPU_Drop_Form& alarm = *windows.CPU_Drop_Form;
+        alarm.CPU_Drop_Threshold_SpinEdit->setValue(77);
+        alarm.CPU_Drop_Seconds_SpinEdit->setValue(123);
+        alarm.CPU_Drop_Beep_Seconds_SpinEdit->setValue(9);
+        alarm.Sound_Frequency_TrackBar->setValue(1234);
+        alarm.Play_Wolf_Whistle_RadioButton->setChecked(true);
+        form.Auto_Run_at_Windows_Startup_Option->setChecked(true);
+        form.Keep_Program_Inside_the_Screen_Bounds_Option->setChecked(true);
+        form.Snap_Program_to_Top_Right_of_Screen_Option->setChecked(false);
+        form.Snap_Program_to_Bottom_Left_of_Screen_Option->setChecked(true);
+        form.Show_Trailcount_Option->setChecked(true);
+        form.Odometer.Odometer_Distance = 1234.5;
+        form.Odometer.Left_Press_Count = 9000000000;
+        form.Odometer.Right_Press_Count = 7;
+        windows.Settings_Form->Screen_Width_SpinEdit->setValue(30);
+        windows.Settings_Form->Screen_Height_SpinEdit->setValue(25);
+        windows.Settings_Form->Distance_Travelled_Units_RadioGroup->Set_ItemIndex(1);
+        EXPECT_TRUE(form.close());
+    }
+    const std::string text = environment.Read_Ini();
+    EXPECT_NE(text.find("\n" + Bounds_Keys(QRect(300, 250, 260, 330)) + "DriveComboBox1.Drive=d\n"), std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\nAuto_Run_at_Windows_Startup_Option=1\n"), std::string::npos);
+    EXPECT_NE(text.find("\nShow_Trailcount_Option=1\n"), std::string::npos);
+    EXPECT_NE(text.find("\n[trailcnt]\nKilometers_Travelled_So_Far=1,234.5000000000\n"
+                        "Left_Mouse_Button_Press_Count=9000000000\nRight_Mouse_Button_Press_Count=7\n"
+                        "Screen_Width_SpinEdit=30\nScreen_Height_SpinEdit=25\n"
+                        "Distance_Travelled_Units_RadioGroup=1\n"),
+              std::string::npos)
+        << text;
+
+    Vistrel_Windows windows;
+    TMainForm1& form = *windows.MainForm1;
+    const Loaded loaded = Start(environment, windows);
+    EXPECT_EQ(loaded.bounds, QRect(300, 250, 260, 330));
+    EXPECT_TRUE(loaded.always_on_top);
+    EXPECT_TRUE(loaded.auto_run);
+    EXPECT_FALSE(form.Start_Maximized);
+    EXPECT_EQ(form.DriveComboBox1->Drive(), QLatin1Char('d'));
+    const TCPU_Drop_Form& alarm = *windows.CPU_Drop_Form;
+    EXPECT_EQ(alarm.CPU_Drop_Threshold_SpinEdit->value(), 77);
+    EXPECT_EQ(alarm.CPU_Drop_Seconds_SpinEdit->value(), 123);
+    EXPECT_EQ(alarm.CPU_Drop_Beep_Seconds_SpinEdit->value(), 9);
+    EXPECT_EQ(alarm.Sound_Frequency_TrackBar->value(), 1234);
+    EXPECT_FALSE(alarm.Play_Single_Tone_RadioButton->isChecked());
+    EXPECT_TRUE(alarm.Play_Wolf_Whistle_RadioButton->isChecked());
+    EXPECT_FALSE(alarm.Play_Sliding_Scale_RadioButton->isChecked());
+    EXPECT_TRUE(form.Keep_Program_Inside_the_Screen_Bounds_Option->isChecked());
+    EXPECT_FALSE(form.Snap_Program_to_Bottom_Right_of_Screen_Option->isChecked());
+    EXPECT_TRUE(form.Snap_Program_to_Bottom_Left_of_Screen_Option->isChecked());
+    EXPECT_FALSE(form.Snap_Program_to_Top_Left_of_Screen_Option->isChecked());
+    EXPECT_FALSE(form.Snap_Program_to_Top_Right_of_Screen_Option->isChecked());
+    EXPECT_EQ(form.Odometer.Odometer_Distance, 1234.5);
+    EXPECT_EQ(form.Odometer.Left_Press_Count, 9000000000);
+    EXPECT_EQ(form.Odometer.Right_Press_Count, 7);
+    EXPECT_EQ(windows.Settings_Form->Screen_Width_SpinEdit->value(), 30);
+    EXPECT_EQ(windows.Settings_Form->Screen_Height_SpinEdit->value(), 25);
+    EXPECT_EQ(windows.Settings_Form->Distance_Travelled_Units_RadioGroup->ItemIndex(), 1);
+    const bool panel_mark = form.Show_Trailcount_Option->isChecked();
+    EXPECT_EQ(panel_mark, Mark_After_Panel_Command(form));
+
+    EXPECT_EQ(Program_Format().Decimal_Separator, QLatin1Char(','));
+    EXPECT_EQ(Program_Format().Thousand_Separator, QLatin1Char('.'));
+    Load_User_Format();
+}
+
+TEST(Settings_File, Hand_Edited_Values_Take_Their_Documented_Results)
+{
+    Environment environment;
+    environment.Write_Ini("; edited by hand\r\n"
+                          "[VISTREL]\r\n"
+                          "window_top_posn=0x10\r\n"
+                          "WINDOW_LEFT_POSN=abc\r\n"
+                          "window_width=\r\n"
+                          "window_Height=99999999999\r\n"
+                          "always_on_top_option=2\r\n"
+                          "DriveComboBox1.Drive=Zeta\r\n"
+                          "CPU_Drop_Threshold_SpinEdit=500\r\n"
+                          "CPU_Drop_Seconds_SpinEdit=0\r\n"
+                          "CPU_Drop_Beep_Seconds_SpinEdit=-4\r\n"
+                          "Sound_Frequency_TrackBar=5\r\n"
+                          "Play_Single_Tone_RadioButton=0\r\n"
+                          "Play_Wolf_Whistle_RadioButton=1\r\n"
+                          "Play_Sliding_Scale_RadioButton=1\r\n"
+                          "Snap_Program_to_Top_Right_of_Screen_Option=0\r\n"
+                          "Snap_Program_to_Top_Right_of_Screen_Option=1\r\n"
+                          "junk \x01\x02\xff\xfe with no equals sign\r\n"
+                          "very_long=" + std::string(5000, '9') + "\r\n"
+                          "[vistrel]\r\n"
+                          "Keep_Program_Inside_the_Screen_Bounds_Option=1\r\n"
+                          "[trailcnt]\r\n"
+                          "Left_Mouse_Button_Press_Count=12abc\r\n"
+                          "Screen_Width_SpinEdit=0x1B\r\n");
+    {
+        Vistrel_Windows windows;
+        TMainForm1& form = *windows.MainForm1;
+        const Loaded loaded = Start(environment, windows);
+        EXPECT_EQ(loaded.bounds, QRect(200, 16, 212, 270));
+        EXPECT_TRUE(loaded.always_on_top);
+        EXPECT_EQ(form.DriveComboBox1->Drive(), QLatin1Char('z'));
+        const TCPU_Drop_Form& alarm = *windows.CPU_Drop_Form;
+        EXPECT_EQ(alarm.CPU_Drop_Threshold_SpinEdit->value(), 100);
+        EXPECT_EQ(alarm.CPU_Drop_Seconds_SpinEdit->value(), 1);
+        EXPECT_EQ(alarm.CPU_Drop_Beep_Seconds_SpinEdit->value(), 1);
+        EXPECT_EQ(alarm.Sound_Frequency_TrackBar->value(), 37);
+        EXPECT_FALSE(alarm.Play_Single_Tone_RadioButton->isChecked());
+        EXPECT_FALSE(alarm.Play_Wolf_Whistle_RadioButton->isChecked());
+        EXPECT_TRUE(alarm.Play_Sliding_Scale_RadioButton->isChecked()) << "the later of two wins";
+        EXPECT_FALSE(form.Snap_Program_to_Top_Right_of_Screen_Option->isChecked()) << "the first of a repeated key";
+        EXPECT_FALSE(form.Keep_Program_Inside_the_Screen_Bounds_Option->isChecked())
+            << "a repeated section is not read";
+        // A damaged press count takes 0 and the keys after it are still read;
+        // the start-up runs to its end.
+        EXPECT_EQ(form.Odometer.Left_Press_Count, 0);
+        EXPECT_EQ(windows.Settings_Form->Screen_Width_SpinEdit->value(), 27);
+        EXPECT_TRUE(form.Timer1->isActive());
+        EXPECT_TRUE(form.Program_Size_Timer->isActive());
+        EXPECT_TRUE(environment.messages.empty());
+
+        // The close rewrites the values in their own lines and keeps the rest.
+        form.close();
+        const std::string text = environment.Read_Ini();
+        EXPECT_EQ(text.rfind("; edited by hand\r\n[VISTREL]\r\nwindow_top_posn=", 0), 0u) << text;
+        EXPECT_NE(text.find("\r\nWINDOW_LEFT_POSN="), std::string::npos);
+        EXPECT_NE(text.find("\r\nDriveComboBox1.Drive=z\r\n"), std::string::npos);
+        EXPECT_NE(text.find("\r\nCPU_Drop_Threshold_SpinEdit=100\r\n"), std::string::npos);
+        EXPECT_NE(text.find("junk \x01\x02\xff\xfe with no equals sign\r\nvery_long=" + std::string(5000, '9')),
+                  std::string::npos);
+        EXPECT_NE(text.find("[vistrel]\r\nKeep_Program_Inside_the_Screen_Bounds_Option=1\r\n"), std::string::npos);
+        EXPECT_NE(text.find("\r\nShow_Trailcount_Option=0\r\n"), std::string::npos)
+            << "new keys end as the file's lines do";
+    }
+
+    // Every sound switched off in the file loads as no sound at all; an
+    // empty drive selects the system drive.
+    environment.Write_Ini("[vistrel]\nPlay_Single_Tone_RadioButton=0\nDriveComboBox1.Drive=\n");
+    Vistrel_Windows windows;
+    Start(environment, windows);
+    EXPECT_FALSE(windows.CPU_Drop_Form->Play_Single_Tone_RadioButton->isChecked());
+    EXPECT_FALSE(windows.CPU_Drop_Form->Play_Wolf_Whistle_RadioButton->isChecked());
+    EXPECT_FALSE(windows.CPU_Drop_Form->Play_Sliding_Scale_RadioButton->isChecked());
+    EXPECT_EQ(windows.MainForm1->DriveComboBox1->Drive(), QLatin1Char('c'));
+}
+
+TEST(Settings_File, Closing_While_Maximized_Keeps_The_Normal_Bounds)
+{
+    Environment environment;
+    {
+        Vistrel_Windows windows;
+        TMainForm1& form = *windows.MainForm1;
+        Start(environment, windows);
+        Set_Outer_Top(&form, 120);
+        Set_Outer_Left(&form, 150);
+        Set_Outer_Width(&form, 240);
+        Set_Outer_Height(&form, 300);
+        form.showMaximized();
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(form.isMaximized());
+        ASSERT_NE(Outer_Bounds(&form), QRect(150, 120, 240, 300));
+        EXPECT_TRUE(form.close());
+    }
+    const std::string text = environment.Read_Ini();
+    EXPECT_NE(text.find("WindowState_wsMaximized=1\n" + Bounds_Keys(QRect(150, 120, 240, 300))), std::string::npos)
+        << text;
+
+    Vistrel_Windows windows;
+    EXPECT_EQ(Start(environment, windows).bounds, QRect(150, 120, 240, 300));
+    EXPECT_TRUE(windows.MainForm1->Start_Maximized);
+    EXPECT_TRUE(windows.MainForm1->isMaximized());
+}
+
+TEST(Settings_File, A_Save_That_Fails_Keeps_The_Window_Open_And_The_Old_File)
+{
+    Environment environment;
+    const std::string old_text = "[vistrel]\nwindow_top_posn=300\n";
+    environment.Write_Ini(old_text);
+    Vistrel_Windows windows;
+    TMainForm1& form = *windows.MainForm1;
+    Start(environment, windows);
+    const Format_Settings user{QLatin1Char(','), QLatin1Char('.')};
+    Program_Format() = user;
+
+    // The disk is full: no file may grow past 100 bytes.
+    struct rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous_handler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tight = saved;
+    tight.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    const bool closed = form.close();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous_handler);
+
+    EXPECT_FALSE(closed);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(environment.Read_Ini(), old_text);
+    ASSERT_EQ(environment.messages.size(), 1u);
+    EXPECT_EQ(environment.messages[0].type, Msg_Type::Error);
+    EXPECT_EQ(environment.messages[0].caption, QStringLiteral("Vistrel v4.8f"));
+    EXPECT_EQ(environment.messages[0].text, QStringLiteral("Unable to write to ") + environment.Ini_Path() + '.');
+    EXPECT_EQ(Program_Format().Decimal_Separator, user.Decimal_Separator);
+    EXPECT_EQ(Program_Format().Thousand_Separator, user.Thousand_Separator);
+
+    // With room again, the next close saves everything.
+    EXPECT_TRUE(form.close());
+    EXPECT_NE(environment.Read_Ini().find("Distance_Travelled_Units_RadioGroup=0\n"), std::string::npos);
+    Load_User_Format();
+}
+
+TEST(Settings_File, Lives_Beside_The_Program_Or_In_The_Config_Folder)
+{
+    Environment environment;
+    EXPECT_EQ(Settings_File_Path(), environment.Ini_Path());
+
+    // A program folder that cannot take the file: the user's config folder,
+    // made when the settings are first saved.
+    environment.process.executable_path = environment.dir.filePath(QStringLiteral("gone/vistrel")).toStdString();
+    const QString config = environment.dir.filePath(QStringLiteral("config/vistrel/vistrel.ini"));
+    EXPECT_EQ(Settings_File_Path(), config);
+    EXPECT_EQ(Settings_File_Path_For_Writing(), config);
+    EXPECT_TRUE(QFileInfo(config).absoluteDir().exists());
+
+    Vistrel_Windows windows;
+    Start(environment, windows);
+    EXPECT_TRUE(windows.MainForm1->close());
+    EXPECT_TRUE(QFileInfo(config).isFile());
+}

@@ -1,0 +1,195 @@
+// vistrel.ini with the real program on a real X server: started from a
+// folder holding a prepared file, closed through the window manager.
+#include "e2e/e2e.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+
+namespace {
+
+class Installed_Program {
+public:
+    Installed_Program()
+    {
+        program_ = dir_.filePath(QStringLiteral("vistrel"));
+        QFile::copy(QStringLiteral(VISTREL_EXECUTABLE), program_);
+        QFile::setPermissions(program_, QFile::permissions(program_) | QFileDevice::ExeOwner);
+    }
+
+    QString Ini_Path() const { return dir_.filePath(QStringLiteral("vistrel.ini")); }
+
+    void Write_Ini(const QByteArray& text) const
+    {
+        QFile file(Ini_Path());
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(text);
+    }
+
+    QByteArray Read_Ini() const
+    {
+        QFile file(Ini_Path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    // Starts the program as a person would and gives its window's id.
+    QString Start()
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), QString::fromLocal8Bit(qgetenv("VISTREL_E2E_DISPLAY")));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir_.filePath(QStringLiteral("config")));
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        process_.setProcessEnvironment(environment);
+        process_.setWorkingDirectory(dir_.path());
+        process_.start(program_, {});
+        if (!process_.waitForStarted(5000))
+            return {};
+        const QString found = e2e::Run(QStringLiteral("xdotool"),
+                                       {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                                        QStringLiteral("--pid"), QString::number(process_.processId()),
+                                        QStringLiteral("--name"), QStringLiteral("Vistrel v4.8f")},
+                                       10000);
+        e2e::Wait(1500); // the start-up's first placement passes
+        return found.split(QLatin1Char('\n'), Qt::SkipEmptyParts).value(0);
+    }
+
+    // Asks the window to close through the window manager's own key.
+    bool Close(const QString& window)
+    {
+        e2e::Run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), window});
+        e2e::Run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("--clearmodifiers"),
+                                             QStringLiteral("alt+F4")});
+        const bool ended = e2e::Wait_Until([this] { return process_.state() == QProcess::NotRunning; }, 10000);
+        if (!ended)
+            process_.kill();
+        process_.waitForFinished(2000);
+        return ended && process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
+    }
+
+private:
+    QTemporaryDir dir_;
+    QString program_;
+    QProcess process_;
+};
+
+// The value lines of a file, "key=value" without the line ends.
+QList<QByteArray> Lines(const QByteArray& text)
+{
+    QList<QByteArray> lines = text.split('\n');
+    for (QByteArray& line : lines)
+        if (line.endsWith('\r'))
+            line.chop(1);
+    return lines;
+}
+
+} // namespace
+
+TEST(Settings_On_X, Closing_Through_The_Window_Manager_Rewrites_The_Prepared_File)
+{
+    VISTREL_REQUIRE_DISPLAY();
+    Installed_Program vistrel;
+    vistrel.Write_Ini("; prepared by hand\r\n"
+                      "[vistrel]\r\n"
+                      "window_top_posn=0x64\r\n"
+                      "window_left_posn=150\r\n"
+                      "window_Width=260\r\n"
+                      "window_Height=330\r\n"
+                      "DriveComboBox1.Drive=C\r\n"
+                      "always_on_top_option=0\r\n"
+                      "CPU_Drop_Threshold_SpinEdit=77\r\n"
+                      "CPU_Drop_Seconds_SpinEdit=9999\r\n"
+                      "Sound_Frequency_TrackBar=1234\r\n"
+                      "Play_Single_Tone_RadioButton=0\r\n"
+                      "Play_Wolf_Whistle_RadioButton=1\r\n"
+                      "Snap_Program_to_Top_Right_of_Screen_Option=0\r\n"
+                      "[trailcnt]\r\n"
+                      "Kilometers_Travelled_So_Far=1,234.5\r\n"
+                      "Left_Mouse_Button_Press_Count=42\r\n"
+                      "Right_Mouse_Button_Press_Count=garbage\r\n"
+                      "Screen_Width_SpinEdit=$1E\r\n"
+                      "Screen_Height_SpinEdit=25\r\n"
+                      "Distance_Travelled_Units_RadioGroup=1\r\n");
+    const QString window = vistrel.Start();
+    ASSERT_FALSE(window.isEmpty()) << "the program's window did not appear";
+    ASSERT_TRUE(vistrel.Close(window));
+
+    const QList<QByteArray> lines = Lines(vistrel.Read_Ini());
+    const QList<QByteArray> expected_start = {
+        "; prepared by hand",
+        "[vistrel]",
+    };
+    ASSERT_GE(lines.size(), 30);
+    EXPECT_EQ(lines.mid(0, 2), expected_start);
+    EXPECT_TRUE(lines[2].startsWith("window_top_posn=")) << lines[2].constData();
+    EXPECT_TRUE(lines[3].startsWith("window_left_posn="));
+    EXPECT_TRUE(lines[4].startsWith("window_Width="));
+    EXPECT_TRUE(lines[5].startsWith("window_Height="));
+    const QList<QByteArray> expected_rest = {
+        "DriveComboBox1.Drive=c",
+        lines[7].startsWith("always_on_top_option=") ? lines[7] : QByteArray("always_on_top_option=?"),
+        "CPU_Drop_Threshold_SpinEdit=77",
+        "CPU_Drop_Seconds_SpinEdit=500",
+        "Sound_Frequency_TrackBar=1234",
+        "Play_Single_Tone_RadioButton=0",
+        "Play_Wolf_Whistle_RadioButton=1",
+        "Snap_Program_to_Top_Right_of_Screen_Option=0",
+        "WindowState_wsMaximized=0",
+        "CPU_Drop_Beep_Seconds_SpinEdit=1",
+        "Play_Sliding_Scale_RadioButton=0",
+        "Auto_Run_at_Windows_Startup_Option=0",
+        "Keep_Program_Inside_the_Screen_Bounds_Option=0",
+        "Snap_Program_to_Bottom_Right_of_Screen_Option=0",
+        "Snap_Program_to_Bottom_Left_of_Screen_Option=0",
+        "Snap_Program_to_Top_Left_of_Screen_Option=0",
+        "Show_Trailcount_Option=0",
+        "[trailcnt]",
+        "Kilometers_Travelled_So_Far=1,234.5000000000",
+        "Left_Mouse_Button_Press_Count=42",
+        "Right_Mouse_Button_Press_Count=0",
+        "Screen_Width_SpinEdit=30",
+        "Screen_Height_SpinEdit=25",
+        "Distance_Travelled_Units_RadioGroup=1",
+        "",
+    };
+    EXPECT_EQ(lines.mid(6), expected_rest);
+}
+
+namespace {
+
+QList<QByteArray> Bounds_Lines(const QByteArray& text)
+{
+    QList<QByteArray> bounds;
+    for (const QByteArray& line : Lines(text))
+        if (line.startsWith("window_"))
+            bounds << line;
+    return bounds;
+}
+
+} // namespace
+
+TEST(Settings_On_X, A_Maximized_Close_Saves_Normal_Bounds)
+{
+    VISTREL_REQUIRE_DISPLAY();
+    Installed_Program vistrel;
+    vistrel.Write_Ini("[vistrel]\nWindowState_wsMaximized=1\nwindow_top_posn=120\nwindow_left_posn=140\n"
+                      "window_Width=250\nwindow_Height=320\nSnap_Program_to_Top_Right_of_Screen_Option=0\n");
+    const QString window = vistrel.Start();
+    ASSERT_FALSE(window.isEmpty());
+    EXPECT_TRUE(e2e::Run(QStringLiteral("xprop"), {QStringLiteral("-id"), window, QStringLiteral("_NET_WM_STATE")})
+                    .contains(QStringLiteral("_NET_WM_STATE_MAXIMIZED_VERT")));
+    ASSERT_TRUE(vistrel.Close(window));
+
+    const QByteArray text = vistrel.Read_Ini();
+    EXPECT_TRUE(text.contains("\nWindowState_wsMaximized=1\n")) << text.constData();
+    // Saved as the window manager frames the normal window, within a frame's
+    // breadth of what the file asked for; never the screen-filling bounds.
+    const QList<QByteArray> bounds = Bounds_Lines(text);
+    ASSERT_EQ(bounds.size(), 4);
+    const int asked[] = {120, 140, 250, 320};
+    for (int i = 0; i < 4; ++i) {
+        const int saved = bounds[i].mid(bounds[i].indexOf('=') + 1).toInt();
+        EXPECT_LE(std::abs(saved - asked[i]), 40) << bounds[i].constData();
+    }
+}
