@@ -38,6 +38,8 @@ bool TFile_Dialog::Execute()
         dialog.setNameFilters(Name_Filters(Filter));
         dialog.setAcceptMode(mode_ == Mode::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
         dialog.setFileMode(mode_ == Mode::Open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        // Saving only ever updates a file that is already there; no overwrite question.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
             chosen = dialog.selectedFiles().front();
     }
