@@ -66,6 +66,8 @@ TEST_F(NT_Sampler, Walks_Past_Other_Objects_Counters_And_Instance_Lengths)
     auto processor = [](std::int64_t a, std::int64_t b, std::int64_t c) {
         Fake_Object object;
         object.counters = {2, 4, 6, 10};
+        object.header_extra = 8;
+        object.counter_extra = 16;
         object.instances = {{a, 8}, {b, 32}, {c, 56}};
         return object;
     };

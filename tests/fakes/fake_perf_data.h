@@ -48,6 +48,8 @@ struct Fake_Object {
     std::vector<Fake_Instance> instances;
     std::optional<std::int32_t> declared_instances; // NumInstances when it should differ from instances.size()
     std::uint32_t trailing_bytes = 0;               // unused space at the object's end
+    std::uint32_t header_extra = 0;                 // space between the object's header and its first counter
+    std::uint32_t counter_extra = 0;                // space after each counter definition
 };
 
 // 1 March 2024, 12:00:00 plus `milliseconds`.
@@ -85,20 +87,21 @@ inline std::vector<std::uint8_t> Build_Perf_Data(const platform::SYSTEMTIME& tim
         const std::size_t object_at = bytes.size();
         const auto counter_count = static_cast<std::uint32_t>(spec.counters.size());
         PERF_OBJECT_TYPE object;
-        object.HeaderLength = sizeof(PERF_OBJECT_TYPE);
-        object.DefinitionLength = object.HeaderLength + counter_count * std::uint32_t{sizeof(PERF_COUNTER_DEFINITION)};
+        const std::uint32_t definition_bytes = sizeof(PERF_COUNTER_DEFINITION) + spec.counter_extra;
+        object.HeaderLength = sizeof(PERF_OBJECT_TYPE) + spec.header_extra;
+        object.DefinitionLength = object.HeaderLength + counter_count * definition_bytes;
         object.ObjectNameTitleIndex = spec.title_index;
         object.NumCounters = counter_count;
         object.NumInstances = spec.declared_instances.value_or(static_cast<std::int32_t>(spec.instances.size()));
         const std::uint32_t block_bytes = 8 + 8 * counter_count;
         for (std::uint32_t c = 0; c < counter_count; ++c) {
             PERF_COUNTER_DEFINITION counter;
-            counter.ByteLength = sizeof(PERF_COUNTER_DEFINITION);
+            counter.ByteLength = definition_bytes;
             counter.CounterNameTitleIndex = spec.counters[c];
             counter.CounterType = PERF_100NSEC_TIMER_INV;
             counter.CounterSize = 8;
             counter.CounterOffset = 8 + 8 * c;
-            put(object_at + object.HeaderLength + c * sizeof(PERF_COUNTER_DEFINITION), counter);
+            put(object_at + object.HeaderLength + c * definition_bytes, counter);
         }
         std::size_t at = object_at + object.DefinitionLength;
         for (const Fake_Instance& fake : spec.instances) {
