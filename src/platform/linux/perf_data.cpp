@@ -1,0 +1,397 @@
+// Performance data on Linux: the processor object of the published
+// performance-data layout, built from the CPU lines of /proc/stat, so that
+// the sampler walks the same bytes it would walk on Windows.
+#include "platform/perf_data.h"
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <string_view>
+#include <unistd.h>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+constexpr std::int64_t Hundred_Ns_Per_Second = 10'000'000;
+constexpr std::int64_t Days_From_1601_To_1970 = 134'774;
+constexpr long ERROR_INVALID_PARAMETER = 87;
+
+// Days since 1 January 1970 of a proleptic Gregorian date.
+std::int64_t Days_From_Civil(std::int64_t year, unsigned month, unsigned day)
+{
+    year -= month <= 2 ? 1 : 0;
+    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const auto year_of_era = static_cast<unsigned>(year - era * 400);
+    const unsigned day_of_year = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    const unsigned day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
+    return era * 146097 + static_cast<std::int64_t>(day_of_era) - 719468;
+}
+
+unsigned Days_In_Month(unsigned year, unsigned month)
+{
+    static constexpr unsigned days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : days[month - 1];
+}
+
+SYSTEMTIME System_Utc_Now()
+{
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    tm utc{};
+    gmtime_r(&now.tv_sec, &utc);
+    SYSTEMTIME time;
+    time.wYear = static_cast<std::uint16_t>(utc.tm_year + 1900);
+    time.wMonth = static_cast<std::uint16_t>(utc.tm_mon + 1);
+    time.wDayOfWeek = static_cast<std::uint16_t>(utc.tm_wday);
+    time.wDay = static_cast<std::uint16_t>(utc.tm_mday);
+    time.wHour = static_cast<std::uint16_t>(utc.tm_hour);
+    time.wMinute = static_cast<std::uint16_t>(utc.tm_min);
+    time.wSecond = static_cast<std::uint16_t>(std::min(utc.tm_sec, 59)); // a leap second is not a SYSTEMTIME
+    time.wMilliseconds = static_cast<std::uint16_t>(now.tv_nsec / 1'000'000);
+    return time;
+}
+
+std::int64_t Monotonic_100ns()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * Hundred_Ns_Per_Second + now.tv_nsec / 100;
+}
+
+// ---- /proc/stat
+
+struct Cpu_Idle {
+    std::uint32_t number = 0;       // N of the "cpuN" line
+    std::uint64_t idle_ticks = 0;   // idle + iowait, in clock ticks
+};
+
+bool Starts_With_Cpu(const char* line, std::size_t length)
+{
+    return length >= 3 && std::memcmp(line, "cpu", 3) == 0;
+}
+
+// Reads the file into text, stopping after the block of CPU lines at its top
+// (the rest of /proc/stat can be long on machines with many interrupts).
+bool Read_Cpu_Block(const std::string& path, std::vector<char>& text, std::size_t& length)
+{
+    constexpr std::size_t Most_Bytes = 1u << 20;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    if (text.size() < 4096)
+        text.resize(4096);
+    length = 0;
+    std::size_t unchecked = 0; // start of the first line not yet known to be a CPU line
+    bool ok = true;
+    while (length < Most_Bytes) {
+        if (length == text.size())
+            text.resize(text.size() * 2);
+        const ssize_t got = ::read(fd, text.data() + length, text.size() - length);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            ok = false;
+            break;
+        }
+        if (got == 0)
+            break;
+        length += static_cast<std::size_t>(got);
+        bool past_cpu_lines = false;
+        while (const void* newline = std::memchr(text.data() + unchecked, '\n', length - unchecked)) {
+            const auto end = static_cast<std::size_t>(static_cast<const char*>(newline) - text.data());
+            if (!Starts_With_Cpu(text.data() + unchecked, end - unchecked)) {
+                past_cpu_lines = true;
+                break;
+            }
+            unchecked = end + 1;
+        }
+        if (past_cpu_lines)
+            break;
+    }
+    ::close(fd);
+    return ok;
+}
+
+// One "cpuN user nice system idle iowait ..." line; false for the aggregate
+// "cpu" line and for anything malformed.
+bool Parse_Cpu_Line(std::string_view line, Cpu_Idle& cpu)
+{
+    const char* at = line.data() + 3;
+    const char* const end = line.data() + line.size();
+    auto number = std::from_chars(at, end, cpu.number);
+    if (number.ec != std::errc{} || number.ptr == at)
+        return false;
+    at = number.ptr;
+    std::uint64_t fields[5] = {};
+    int parsed = 0;
+    while (parsed < 5) {
+        while (at < end && *at == ' ')
+            ++at;
+        const auto field = std::from_chars(at, end, fields[parsed]);
+        if (field.ec != std::errc{})
+            break;
+        at = field.ptr;
+        ++parsed;
+    }
+    if (parsed < 4) // iowait came later than idle; older kernels lack it
+        return false;
+    cpu.idle_ticks = fields[3] + fields[4];
+    return true;
+}
+
+void Parse_Cpu_Lines(const char* text, std::size_t length, std::vector<Cpu_Idle>& cpus)
+{
+    cpus.clear();
+    std::size_t at = 0;
+    while (at < length) {
+        const void* newline = std::memchr(text + at, '\n', length - at);
+        const std::size_t end = newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - text) : length;
+        if (!Starts_With_Cpu(text + at, end - at))
+            break;
+        Cpu_Idle cpu;
+        if (Parse_Cpu_Line(std::string_view(text + at, end - at), cpu))
+            cpus.push_back(cpu);
+        at = end + 1;
+    }
+}
+
+// ---- The block
+
+constexpr std::uint32_t Aligned_8(std::size_t bytes)
+{
+    return static_cast<std::uint32_t>((bytes + 7) & ~std::size_t{7});
+}
+
+int Digits(std::uint32_t number)
+{
+    int digits = 1;
+    while (number >= 10) {
+        number /= 10;
+        ++digits;
+    }
+    return digits;
+}
+
+// Bytes a UTF-16 name of `chars` characters takes with its terminating zero.
+std::uint32_t Name_Bytes(std::size_t chars)
+{
+    return static_cast<std::uint32_t>((chars + 1) * sizeof(char16_t));
+}
+
+constexpr std::uint32_t Counter_Block_Bytes = 16; // PERF_COUNTER_BLOCK, padding, the 64-bit value
+constexpr std::uint32_t Counter_Value_Offset = 8;
+constexpr std::string_view Total_Name = "_Total";
+
+template <class T>
+void Put(std::uint8_t* at, const T& value)
+{
+    std::memcpy(at, &value, sizeof value);
+}
+
+void Put_Name(std::uint8_t* at, std::string_view name)
+{
+    for (const char c : name) {
+        const char16_t wide = static_cast<unsigned char>(c) < 0x80 ? static_cast<char16_t>(c) : u'?';
+        Put(at, wide);
+        at += sizeof wide;
+    }
+    Put(at, char16_t{0});
+}
+
+std::int64_t Ticks_To_100ns(std::uint64_t ticks, std::uint64_t per_second)
+{
+    const std::uint64_t whole = ticks / per_second;
+    const std::uint64_t part = ticks % per_second;
+    return static_cast<std::int64_t>(whole * Hundred_Ns_Per_Second + part * Hundred_Ns_Per_Second / per_second);
+}
+
+bool Names_Processor_Object(std::string_view value_name)
+{
+    while (!value_name.empty()) {
+        const std::size_t space = value_name.find(' ');
+        const std::string_view item = value_name.substr(0, space);
+        if (item == "238" || item == "Global")
+            return true;
+        if (space == std::string_view::npos)
+            break;
+        value_name.remove_prefix(space + 1);
+    }
+    return false;
+}
+
+class Proc_Stat_Performance_Data final : public Performance_Data_Service {
+public:
+    Proc_Stat_Performance_Data(std::string path, std::function<SYSTEMTIME()> utc_now)
+        : path_(std::move(path)), utc_now_(std::move(utc_now))
+    {
+        const long ticks = sysconf(_SC_CLK_TCK);
+        ticks_per_second_ = ticks > 0 ? static_cast<std::uint64_t>(ticks) : 100;
+        char host[256] = {};
+        if (gethostname(host, sizeof host - 1) == 0)
+            system_name_ = host;
+    }
+
+    long Query_Performance_Data(const std::string& value_name, std::uint8_t* buffer, std::uint32_t* size) override
+    {
+        if (!size || (!buffer && *size > 0))
+            return ERROR_INVALID_PARAMETER;
+        const bool processor = Names_Processor_Object(value_name);
+        if (processor) {
+            std::size_t length = 0;
+            if (!Read_Cpu_Block(path_, text_, length))
+                return ERROR_FILE_NOT_FOUND;
+            Parse_Cpu_Lines(text_.data(), length, cpus_);
+            if (cpus_.empty())
+                return ERROR_FILE_NOT_FOUND;
+        }
+        const SYSTEMTIME now = utc_now_ ? utc_now_() : System_Utc_Now();
+
+        const std::uint32_t header_bytes = sizeof(PERF_DATA_BLOCK) + Aligned_8(Name_Bytes(system_name_.size()));
+        const std::uint32_t object_bytes = processor ? Object_Bytes() : 0;
+        const std::uint32_t total = header_bytes + object_bytes;
+        if (*size < total) {
+            *size = total;
+            return ERROR_MORE_DATA;
+        }
+        std::memset(buffer, 0, total);
+
+        PERF_DATA_BLOCK block;
+        std::copy_n(u"PERF", 4, block.Signature);
+        block.LittleEndian = std::endian::native == std::endian::little ? 1 : 0;
+        block.Version = 1;
+        block.Revision = 1;
+        block.TotalByteLength = total;
+        block.HeaderLength = header_bytes;
+        block.NumObjectTypes = processor ? 1 : 0;
+        block.DefaultObject = static_cast<std::int32_t>(Processor_Object_Title_Index);
+        block.SystemTime = now;
+        block.PerfTime = Monotonic_100ns();
+        block.PerfFreq = Hundred_Ns_Per_Second;
+        Civil_To_File_Time(now, &block.PerfTime100nSec);
+        block.SystemNameLength = Name_Bytes(system_name_.size());
+        block.SystemNameOffset = sizeof(PERF_DATA_BLOCK);
+        Put(buffer, block);
+        Put_Name(buffer + block.SystemNameOffset, system_name_);
+        if (processor)
+            Put_Processor_Object(buffer + header_bytes, object_bytes, block.PerfTime);
+        *size = total;
+        return ERROR_SUCCESS;
+    }
+
+    bool System_Time_To_File_Time(const SYSTEMTIME& time, std::int64_t* file_time) override
+    {
+        return Civil_To_File_Time(time, file_time);
+    }
+
+private:
+    static std::uint32_t Instance_Bytes(std::size_t name_chars)
+    {
+        return sizeof(PERF_INSTANCE_DEFINITION) + Aligned_8(Name_Bytes(name_chars)) + Counter_Block_Bytes;
+    }
+
+    std::uint32_t Object_Bytes() const
+    {
+        std::uint32_t bytes = sizeof(PERF_OBJECT_TYPE) + sizeof(PERF_COUNTER_DEFINITION);
+        for (const Cpu_Idle& cpu : cpus_)
+            bytes += Instance_Bytes(static_cast<std::size_t>(Digits(cpu.number)));
+        return bytes + Instance_Bytes(Total_Name.size());
+    }
+
+    static std::uint8_t* Put_Instance(std::uint8_t* at, std::string_view name, std::int64_t idle_100ns)
+    {
+        PERF_INSTANCE_DEFINITION instance;
+        instance.ByteLength = sizeof(PERF_INSTANCE_DEFINITION) + Aligned_8(Name_Bytes(name.size()));
+        instance.UniqueID = PERF_NO_UNIQUE_ID;
+        instance.NameOffset = sizeof(PERF_INSTANCE_DEFINITION);
+        instance.NameLength = Name_Bytes(name.size());
+        Put(at, instance);
+        Put_Name(at + instance.NameOffset, name);
+        at += instance.ByteLength;
+        Put(at, PERF_COUNTER_BLOCK{Counter_Block_Bytes});
+        Put(at + Counter_Value_Offset, idle_100ns);
+        return at + Counter_Block_Bytes;
+    }
+
+    void Put_Processor_Object(std::uint8_t* at, std::uint32_t object_bytes, std::int64_t perf_time) const
+    {
+        PERF_OBJECT_TYPE object;
+        object.TotalByteLength = object_bytes;
+        object.DefinitionLength = sizeof(PERF_OBJECT_TYPE) + sizeof(PERF_COUNTER_DEFINITION);
+        object.HeaderLength = sizeof(PERF_OBJECT_TYPE);
+        object.ObjectNameTitleIndex = Processor_Object_Title_Index;
+        object.ObjectHelpTitleIndex = Processor_Object_Title_Index + 1;
+        object.DetailLevel = PERF_DETAIL_NOVICE;
+        object.NumCounters = 1;
+        object.NumInstances = static_cast<std::int32_t>(cpus_.size() + 1);
+        object.PerfTime = perf_time;
+        object.PerfFreq = Hundred_Ns_Per_Second;
+        Put(at, object);
+
+        PERF_COUNTER_DEFINITION counter;
+        counter.ByteLength = sizeof(PERF_COUNTER_DEFINITION);
+        counter.CounterNameTitleIndex = Processor_Time_Counter_Title_Index;
+        counter.CounterHelpTitleIndex = Processor_Time_Counter_Title_Index + 1;
+        counter.DetailLevel = PERF_DETAIL_NOVICE;
+        counter.CounterType = PERF_100NSEC_TIMER_INV;
+        counter.CounterSize = sizeof(std::int64_t);
+        counter.CounterOffset = Counter_Value_Offset;
+        Put(at + object.HeaderLength, counter);
+
+        // The total is the mean over the CPUs, so that it reads as one more
+        // processor and the plain mean of all instances stays the machine's load.
+        std::uint8_t* instance = at + object.DefinitionLength;
+        std::int64_t sum = 0;
+        char digits[16];
+        for (const Cpu_Idle& cpu : cpus_) {
+            const std::int64_t idle = Ticks_To_100ns(cpu.idle_ticks, ticks_per_second_);
+            sum = static_cast<std::int64_t>(static_cast<std::uint64_t>(sum) + static_cast<std::uint64_t>(idle));
+            const auto written = std::to_chars(digits, digits + sizeof digits, cpu.number);
+            instance = Put_Instance(instance, std::string_view(digits, static_cast<std::size_t>(written.ptr - digits)),
+                                    idle);
+        }
+        Put_Instance(instance, Total_Name, sum / static_cast<std::int64_t>(cpus_.size()));
+    }
+
+    std::string path_;
+    std::function<SYSTEMTIME()> utc_now_;
+    std::string system_name_;
+    std::uint64_t ticks_per_second_ = 100;
+    std::vector<char> text_;     // kept between queries: no allocation per tick
+    std::vector<Cpu_Idle> cpus_;
+};
+
+} // namespace
+
+bool Civil_To_File_Time(const SYSTEMTIME& time, std::int64_t* file_time)
+{
+    if (time.wYear < 1601 || time.wYear > 30827 || time.wMonth < 1 || time.wMonth > 12 || time.wDay < 1
+        || time.wDay > Days_In_Month(time.wYear, time.wMonth) || time.wHour > 23 || time.wMinute > 59
+        || time.wSecond > 59 || time.wMilliseconds > 999)
+        return false;
+    const std::int64_t days = Days_From_Civil(time.wYear, time.wMonth, time.wDay) + Days_From_1601_To_1970;
+    const std::int64_t seconds = ((days * 24 + time.wHour) * 60 + time.wMinute) * 60 + time.wSecond;
+    *file_time = seconds * Hundred_Ns_Per_Second + std::int64_t{time.wMilliseconds} * 10'000;
+    return true;
+}
+
+std::unique_ptr<Performance_Data_Service> Make_Proc_Stat_Performance_Data(std::string proc_stat_path,
+                                                                          std::function<SYSTEMTIME()> utc_now)
+{
+    return std::make_unique<Proc_Stat_Performance_Data>(std::move(proc_stat_path), std::move(utc_now));
+}
+
+template <>
+Performance_Data_Service& Default_Service<Performance_Data_Service>()
+{
+    static const std::unique_ptr<Performance_Data_Service> service = Make_Proc_Stat_Performance_Data("/proc/stat");
+    return *service;
+}
+
+} // namespace platform
