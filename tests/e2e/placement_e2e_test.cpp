@@ -1,6 +1,7 @@
 // Placement and stacking of the main window on a real X server with a
 // window manager: what the window manager itself reports is checked.
 #include "app/main_form.h"
+#include "app/message_box.h"
 #include "app/window_bounds.h"
 #include "app/windows.h"
 #include "e2e/e2e.h"
@@ -246,6 +247,36 @@ TEST_F(Placement_On_X, Always_On_Top_Sets_And_Clears_The_Keep_Above_State_In_Pla
     EXPECT_EQ(form.winId(), id);
     EXPECT_EQ(watcher.hides, 0);
     EXPECT_TRUE(watcher.positions.isEmpty());
+    form.removeEventFilter(&watcher);
+}
+
+TEST_F(Placement_On_X, Factory_Defaults_Bring_The_Window_Back_Then_Snap_It_Top_Right)
+{
+    TMainForm1& form = Shown_Main_Window();
+    ASSERT_TRUE(settled);
+    const WId id = form.winId();
+    // Away from every default: another corner, another size, kept on top.
+    form.Snap_Program_to_Bottom_Left_of_Screen_Option->trigger();
+    form.Always_On_Top_Option->trigger();
+    Set_Outer_Width(&form, 300);
+    Set_Outer_Height(&form, 400);
+    ASSERT_TRUE(Frame_Becomes(form, QRect(0, screen.height - 400, 300, 400), 3000));
+    ASSERT_TRUE(e2e::Wait_Until([&] { return Net_Wm_State(id).contains(QStringLiteral("_NET_WM_STATE_ABOVE")); },
+                                2000));
+
+    Window_Watcher watcher;
+    form.installEventFilter(&watcher);
+    {
+        Scoped_Message_Answerer yes([](const Message_Record&) { return Msg_Result::Yes; });
+        form.Restore_Factory_Defaults_Option->trigger();
+    }
+    EXPECT_TRUE(Frame_Becomes(form, Corner_Top_Right(), 3000));
+    EXPECT_TRUE(watcher.positions.contains(QPoint(200, 200))) << "placed at its default position first";
+    EXPECT_FALSE(form.Always_On_Top_Option->isChecked());
+    EXPECT_TRUE(form.Snap_Program_to_Top_Right_of_Screen_Option->isChecked());
+    EXPECT_FALSE(form.Snap_Program_to_Bottom_Left_of_Screen_Option->isChecked());
+    EXPECT_TRUE(e2e::Wait_Until([&] { return !Net_Wm_State(id).contains(QStringLiteral("_NET_WM_STATE_ABOVE")); },
+                                2000));
     form.removeEventFilter(&watcher);
 }
 

@@ -9,6 +9,9 @@
 #include "fakes/fake_disk.h"
 #include "fakes/fake_memory.h"
 #include "fakes/fake_process.h"
+#include "fakes/fake_screen.h"
+#include "fakes/fake_sound.h"
+#include "fakes/scoped_config_home.h"
 
 #include <QTemporaryDir>
 #include <memory>
@@ -20,11 +23,16 @@ struct Faked_Windows {
     Fake_Clock clock;
     Fake_Version version;
     Fake_Process process;
+    Fake_Screen screen;
+    Fake_Sound sound{&clock};
+    Scoped_Config_Home config_home{folder.filePath(QStringLiteral("config"))};
     platform::Scoped_Service<platform::Memory_Service> use_memory{memory};
     platform::Scoped_Service<platform::Disk_Service> use_disk{disk};
     platform::Scoped_Service<platform::Clock_Service> use_clock{clock};
     platform::Scoped_Service<platform::Version_Service> use_version{version};
     platform::Scoped_Service<platform::Process_Service> use_process{process};
+    platform::Scoped_Service<platform::Input_Service> use_screen{screen};
+    platform::Scoped_Service<platform::Sound_Service> use_sound{sound};
     std::unique_ptr<Vistrel_Windows> windows;
 
     Faked_Windows()
