@@ -89,9 +89,12 @@ private:
         auto* x11 = application->nativeInterface<QNativeInterface::QX11Application>();
         if (!x11 || !x11->connection())
             return;
+        char* host = nullptr;
+        int display_number = 0;
         int screen_number = 0;
-        if (!xcb_parse_display(nullptr, nullptr, nullptr, &screen_number))
+        if (!xcb_parse_display(nullptr, &host, &display_number, &screen_number))
             screen_number = 0;
+        std::free(host);
         xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(x11->connection()));
         xcb_screen_t* screen = screens.data;
         for (int i = 0; i < screen_number && screens.rem > 1; ++i) {
