@@ -52,10 +52,14 @@ TSettings_Form::TSettings_Form()
 {
     setObjectName(QStringLiteral("Settings_Form"));
     setWindowTitle(QStringLiteral("Trailcount Settings :"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+    // A fixed dialog border: a caption and a close box, no resizing.
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint);
     setFixedSize(317, 291);
-    QFont font(QStringLiteral("MS Sans Serif"));
+    // Where the design's face is missing, one of Arial's widths keeps the
+    // texts inside their design-size labels.
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     font.setPixelSize(11);
     font.setBold(true);
     setFont(font);
