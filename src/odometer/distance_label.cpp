@@ -34,6 +34,9 @@ void Distance_Label_Writer::Write(QLabel& label, double distance, std::int64_t n
         label.setText(text_);
         label.setAttribute(Qt::WA_UpdatesDisabled, held_already);
     }
-    if (limiter_.Paint_Now(changed, now_ms))
+    // A label cut off by the client area (the odometer panel hidden) is not
+    // painted at all; when it comes into view the toolkit paints it with the
+    // text it holds by then.
+    if (limiter_.Paint_Now(changed, now_ms) && !label.visibleRegion().isEmpty())
         label.update();
 }

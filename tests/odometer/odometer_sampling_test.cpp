@@ -212,10 +212,13 @@ namespace {
 class Paint_Counter : public QObject {
 public:
     int paints = 0;
+    int window_updates = 0; // repaint passes the window was asked for
     bool eventFilter(QObject*, QEvent* event) override
     {
         if (event->type() == QEvent::Paint)
             ++paints;
+        if (event->type() == QEvent::UpdateRequest)
+            ++window_updates;
         return false;
     }
 };
@@ -247,4 +250,31 @@ TEST(Distance_Label_Writer, Sets_The_Text_Every_Tick_But_Paints_At_Most_25_Times
         QCoreApplication::processEvents();
     }
     EXPECT_EQ(counter.paints, before + 1);
+}
+
+TEST(Distance_Label_Writer, Does_Not_Paint_A_Label_Outside_Its_Window_But_Keeps_Its_Text)
+{
+    QWidget window;
+    window.resize(201, 239);
+    auto* label = new QLabel(&window);
+    label->setGeometry(8, 256, 177, 27); // below the client area, as with the panel hidden
+    window.show();
+    QCoreApplication::processEvents();
+    Paint_Counter counter;
+    label->installEventFilter(&counter);
+    window.installEventFilter(&counter);
+
+    Distance_Label_Writer writer;
+    std::int64_t now = 0;
+    for (int tick = 0; tick < 50; ++tick, now += 10) {
+        writer.Write(*label, tick * 0.5, now);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(counter.paints, 0);
+    EXPECT_EQ(counter.window_updates, 0);
+    EXPECT_EQ(label->text(), Format_Distance(49 * 0.5));
+
+    window.resize(201, 337); // the panel shown: the latest figure appears
+    QCoreApplication::processEvents();
+    EXPECT_GE(counter.paints, 1);
 }
