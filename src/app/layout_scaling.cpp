@@ -104,6 +104,9 @@ void TMainForm1::Scale_Layout()
         if (!control)
             continue;
         const Control_Reference scaled = Scale_Control_Line(line, factors);
+        // A control held at a fixed size takes its new size as the fixed one.
+        if (control->minimumSize() == control->maximumSize())
+            control->setFixedSize(scaled.geometry.size());
         control->setGeometry(scaled.geometry);
         // Qt has no font of 0 pixels; the smallest it has stands in.
         const int pixels = std::max(1, Font_Pixels(scaled.font_points));

@@ -27,6 +27,11 @@ void Distance_Label_Writer::Write(QLabel& label, double distance, std::int64_t n
 
     const bool changed = label.text() != text_;
     if (changed) {
+        // The label keeps its size whatever it shows. Told so, the toolkit
+        // stops asking the parent for a new layout (a posted event that
+        // wakes the event loop) at every new text.
+        if (label.minimumSize() != label.maximumSize())
+            label.setFixedSize(label.size());
         // setText asks for a repaint of its own; with updates held off for
         // the call, only the limiter decides when the label is painted.
         const bool held_already = label.testAttribute(Qt::WA_UpdatesDisabled);
