@@ -12,6 +12,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <functional>
 
 TEST(Odometer_Units, Sizes_Convert_In_Extended_Precision_Half_To_Even_And_Stay_In_Range)
@@ -160,6 +162,30 @@ TEST_F(Odometer_Settings_Dialog, Opens_With_No_Unit_Selected_And_Converts_Only_W
     EXPECT_EQ(Width(), 64);
     EXPECT_EQ(Height(), 25);
     EXPECT_DOUBLE_EQ(form.Odometer.Odometer_Distance, 16.09344);
+}
+
+namespace {
+void Press_Key(QWidget* widget, Qt::Key key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &press);
+}
+} // namespace
+
+TEST_F(Odometer_Settings_Dialog, Arrow_Keys_Pick_The_Unit_As_A_Click_Does)
+{
+    Open_Settings([&] {
+        QRadioButton* metric = settings.Distance_Travelled_Units_RadioGroup->Button(0);
+        Press_Key(metric, Qt::Key_Down);
+        EXPECT_EQ(Unit(), 1);
+        EXPECT_EQ(Width(), 11);
+        Press_Key(settings.Distance_Travelled_Units_RadioGroup->Button(1), Qt::Key_Down); // already last
+        EXPECT_EQ(Unit(), 1);
+        EXPECT_EQ(Width(), 11);
+        Press_Key(settings.Distance_Travelled_Units_RadioGroup->Button(1), Qt::Key_Up);
+        EXPECT_EQ(Unit(), 0);
+        EXPECT_EQ(Width(), 28);
+    });
 }
 
 TEST_F(Odometer_Settings_Dialog, Has_The_Designed_Controls)
