@@ -71,6 +71,10 @@ TEST(Odometer_Arithmetic, Distance_Label_Follows_The_Users_Separators)
     EXPECT_EQ(Format_Distance(1234.5), QStringLiteral("1,234.50000000"));
     // Twelve significant digits: the decimals beyond them are zeros.
     EXPECT_EQ(Format_Distance(123456.789012345), QStringLiteral("123,456.78901200"));
+    // More than twelve integer digits: exponent form.
+    EXPECT_EQ(Format_Distance(999999999999.4), QStringLiteral("999,999,999,999.00000000"));
+    EXPECT_EQ(Format_Distance(1234567890123.0), QStringLiteral("1.23456789012E12"));
+    EXPECT_EQ(Format_Distance(999999999999.6), QStringLiteral("1E12"));
     const Scoped_Separators german(QLatin1Char(','), QLatin1Char('.'));
     EXPECT_EQ(Format_Distance(1234.5), QStringLiteral("1.234,50000000"));
     EXPECT_EQ(Format_Distance(1234567.125), QStringLiteral("1.234.567,12500000"));
