@@ -7,6 +7,8 @@
 
 #include <QListWidget>
 
+#include <algorithm>
+
 namespace {
 
 const QString Blank = QStringLiteral(" ");

@@ -4,7 +4,6 @@
 #include "odometer/odometer_units.h"
 #include "odometer/settings_form.h"
 #include "platform/input.h"
-#include "widgets/radio_group.h"
 
 #include <QAction>
 #include <QFrame>

@@ -41,8 +41,7 @@ void TMainForm1::Trailcount_TimerTimer()
     Odometer.Odometer_Distance = Add_Step(Odometer.Odometer_Distance, step, Is_Metric(settings.Unit_Index));
     Odometer.Distance_Label.Write(*Distance_Travelled_Label, Odometer.Odometer_Distance, Monotonic_ms());
 
-    const bool left = Count_Press(pointer.left_down, Odometer.Left_Press_Latch, Odometer.Left_Press_Count);
-    if (left)
+    if (Count_Press(pointer.left_down, Odometer.Left_Press_Latch, Odometer.Left_Press_Count))
         Show_Press_Counts();
     if (Count_Press(pointer.right_down, Odometer.Right_Press_Latch, Odometer.Right_Press_Count))
         Show_Press_Counts();
