@@ -10,6 +10,10 @@ QString Replace_Repeatedly(QString text, const QString& searched, const QString&
 {
     if (text.isEmpty() || searched.isEmpty())
         return text;
+    // Repeating would never end if each replacement brought the searched
+    // text back (only a placeholder holding it can, below): one pass then.
+    if (replacement.contains(searched))
+        return text.replace(searched, replacement);
     // Each search starts again from the beginning, so occurrences that a
     // replacement brings together are replaced too.
     for (qsizetype at = text.indexOf(searched); at >= 0; at = text.indexOf(searched))
@@ -30,6 +34,9 @@ QString Replace_All(const QString& source, const QString& searched, const QStrin
 
 std::int32_t Number_Field(const QString& line, const QString& separator, int field_number)
 {
+    // An empty separator occurs nowhere: the whole line is the field.
+    if (separator.isEmpty())
+        return Number_From_Text(line);
     QString rest = line;
     for (int i = 1; i < field_number; ++i) {
         const qsizetype at = rest.indexOf(separator);

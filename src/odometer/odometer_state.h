@@ -2,6 +2,8 @@
 // The odometer's running state: what the sampling adds to, what the settings
 // file stores and what loading replaces. Lives as long as the main window.
 
+#include "odometer/distance_label.h"
+
 #include <cstdint>
 
 struct Odometer_State {
@@ -15,4 +17,7 @@ struct Odometer_State {
     std::int32_t Previous_Cursor_X = 0;
     std::int32_t Previous_Cursor_Y = 0;
     bool Has_Previous_Cursor = false; // the first tick only takes the starting position
+
+    // How the tick last wrote the distance label (display only, never stored).
+    Distance_Label_Writer Distance_Label;
 };

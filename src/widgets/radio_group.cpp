@@ -1,5 +1,6 @@
 #include "widgets/radio_group.h"
 
+#include <QKeyEvent>
 #include <QRadioButton>
 
 TRadioGroup::TRadioGroup(QWidget* parent) : QGroupBox(parent) {}
@@ -20,6 +21,7 @@ void TRadioGroup::Set_Items(const QStringList& items)
             else
                 Set_ItemIndex(i);
         });
+        button->installEventFilter(this);
         buttons_.push_back(button);
         button->show();
     }
@@ -39,6 +41,33 @@ void TRadioGroup::Set_ItemIndex(int index)
         buttons_[static_cast<std::size_t>(i)]->setChecked(i == index);
     if (index >= 0)
         emit Click();
+}
+
+// The arrow keys select the next or previous item, as in any radio group;
+// the buttons are not exclusive by themselves, so the group does it.
+bool TRadioGroup::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QGroupBox::eventFilter(watched, event);
+    int step = 0;
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left: step = -1; break;
+    case Qt::Key_Down:
+    case Qt::Key_Right: step = 1; break;
+    default: return QGroupBox::eventFilter(watched, event);
+    }
+    for (int i = 0; i < Count(); ++i) {
+        if (buttons_[static_cast<std::size_t>(i)] != watched)
+            continue;
+        const int target = i + step;
+        if (target >= 0 && target < Count()) {
+            Button(target)->setFocus(Qt::TabFocusReason);
+            Set_ItemIndex(target);
+        }
+        return true;
+    }
+    return QGroupBox::eventFilter(watched, event);
 }
 
 void TRadioGroup::resizeEvent(QResizeEvent* event)

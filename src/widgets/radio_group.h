@@ -2,8 +2,8 @@
 // TRadioGroup: a group box of radio buttons, one per item, whose selection is
 // the integer ItemIndex (-1: none selected). Setting ItemIndex clamps it into
 // -1..item count - 1. Click is emitted whenever a button becomes the selected
-// one, by the user or by program code; a change to -1 selects no button and
-// emits nothing.
+// one, by the user (a click, or an arrow key) or by program code; a change to
+// -1 selects no button and emits nothing.
 
 #include <QGroupBox>
 #include <QStringList>
@@ -29,6 +29,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Arrange();

@@ -1,0 +1,109 @@
+// The cursor odometer on a real X server: the pointer moved and the buttons
+// pressed by xdotool, as a person would, over a window that is not the
+// monitor's own.
+#include "app/main_form.h"
+#include "app/windows.h"
+#include "e2e/e2e.h"
+#include "odometer/odometer_sampling.h"
+#include "platform/input.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QWidget>
+
+namespace {
+
+QString Number(int value)
+{
+    return QString::number(value);
+}
+
+void Move_Pointer(QPoint to)
+{
+    e2e::Run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), Number(to.x()), Number(to.y())});
+}
+
+void Button(const char* action, int button)
+{
+    e2e::Run(QStringLiteral("xdotool"), {QString::fromLatin1(action), Number(button)});
+}
+
+bool Odometer_Saw(const TMainForm1& form, QPoint position)
+{
+    return form.Odometer.Has_Previous_Cursor && form.Odometer.Previous_Cursor_X == position.x()
+           && form.Odometer.Previous_Cursor_Y == position.y();
+}
+
+} // namespace
+
+TEST(Odometer_On_X, Measures_Pointer_Moves_And_Counts_Presses_Over_Another_Window)
+{
+    VISTREL_REQUIRE_DISPLAY();
+    platform::Input_Service& input = platform::Use<platform::Input_Service>();
+    const QStringList screen = e2e::Run(QStringLiteral("xdotool"), {QStringLiteral("getdisplaygeometry")})
+                                   .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    ASSERT_EQ(screen.size(), 2);
+    const int width = screen[0].toInt();
+    const int height = screen[1].toInt();
+    EXPECT_EQ(input.Get_System_Metrics(platform::SM_CXSCREEN), width);
+    EXPECT_EQ(input.Get_System_Metrics(platform::SM_CYSCREEN), height);
+
+    Vistrel_Windows windows;
+    TMainForm1& form = *windows.MainForm1;
+    form.show();
+    ASSERT_TRUE(e2e::Wait_Until([&] { return form.isVisible(); }, 5000));
+
+    QWidget other;
+    other.setWindowTitle(QStringLiteral("Another window"));
+    other.resize(300, 200);
+    other.show();
+    ASSERT_TRUE(e2e::Wait_Until([&] { return other.isVisible(); }, 5000));
+    e2e::Wait(300); // let the window manager place it
+
+    // One jump of 300 by 400 pixels: 500 pixels at 27 + 20 cm over the
+    // screen's width + height pixels.
+    const QPoint start(100, 100);
+    const QPoint end = start + QPoint(300, 400);
+    Move_Pointer(start);
+    ASSERT_TRUE(e2e::Wait_Until([&] { return Odometer_Saw(form, start); }, 3000));
+    EXPECT_EQ(input.Query_Pointer().x, start.x());
+    const double before = form.Odometer.Odometer_Distance;
+    Move_Pointer(end);
+    ASSERT_TRUE(e2e::Wait_Until([&] { return Odometer_Saw(form, end); }, 3000));
+    e2e::Wait(50);
+    const double expected_km = 500.0 * (27 + 20) / (width + height) / 100000;
+    EXPECT_NEAR(form.Odometer.Odometer_Distance - before, expected_km, 1e-12);
+    EXPECT_EQ(form.Distance_Travelled_Label->text(), Format_Distance(form.Odometer.Odometer_Distance));
+
+    // Presses over the other window, each held for a while as a person holds one.
+    const QPoint over_other = other.mapToGlobal(other.rect().center());
+    ASSERT_EQ(QApplication::widgetAt(over_other), &other);
+    Move_Pointer(over_other);
+    ASSERT_TRUE(e2e::Wait_Until([&] { return Odometer_Saw(form, over_other); }, 3000));
+    const std::int64_t left = form.Odometer.Left_Press_Count;
+    const std::int64_t right = form.Odometer.Right_Press_Count;
+    Button("mousedown", 1);
+    e2e::Wait(150);
+    EXPECT_TRUE(input.Query_Pointer().left_down);
+    Button("mouseup", 1);
+    e2e::Wait(100);
+    Button("mousedown", 3);
+    e2e::Wait(150);
+    Button("mouseup", 3);
+    e2e::Wait(100);
+    EXPECT_EQ(form.Odometer.Left_Press_Count, left + 1);
+    EXPECT_EQ(form.Odometer.Right_Press_Count, right + 1);
+
+    // Both at once count one each.
+    Button("mousedown", 1);
+    Button("mousedown", 3);
+    e2e::Wait(150);
+    Button("mouseup", 3);
+    Button("mouseup", 1);
+    e2e::Wait(100);
+    EXPECT_EQ(form.Odometer.Left_Press_Count, left + 2);
+    EXPECT_EQ(form.Odometer.Right_Press_Count, right + 2);
+    EXPECT_EQ(form.Left_Mouse_Label->text(), Format_Press_Count(left + 2));
+    EXPECT_EQ(form.Right_Mouse_Label->text(), Format_Press_Count(right + 2));
+    EXPECT_FALSE(input.Query_Pointer().left_down);
+}

@@ -1,0 +1,236 @@
+// The odometer settings dialog: units, conversions, and the panel command.
+#include "app/number_format.h"
+#include "odometer/odometer_sampling.h"
+#include "odometer/odometer_units.h"
+#include "odometer_windows.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <functional>
+
+TEST(Odometer_Units, Sizes_Convert_In_Extended_Precision_Half_To_Even_And_Stay_In_Range)
+{
+    struct Case {
+        std::int32_t size;
+        bool to_metric;
+        std::int32_t expected;
+    };
+    const Case cases[] = {
+        {27, false, 11}, {20, false, 8},  // 10.63, 7.87
+        {11, true, 28},  {8, true, 20},   // 27.94, 20.32: a round trip drifts
+        {25, true, 64},                   // 63.5 to the even 64
+        {75, true, 190},                  // 190.5 to the even 190
+        {1, false, 1},                    // 0.39 rounds to 0, kept at 1
+        {999999, true, 999999},           // past the top, kept at the top
+        {999999, false, 393700},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Convert_Screen_Size(c.size, c.to_metric), c.expected) << c.size << (c.to_metric ? " in" : " cm");
+}
+
+TEST(Odometer_Units, Distance_Converts_Between_Kilometres_And_Miles)
+{
+    const double miles = Convert_Distance(100, false);
+    EXPECT_EQ(Format_Distance(miles), QStringLiteral("62.13711922"));
+    EXPECT_EQ(Format_Distance(Convert_Distance(miles, true)), QStringLiteral("100.00000000"));
+    EXPECT_DOUBLE_EQ(Convert_Distance(1, true), 1.609344);
+}
+
+// ---- The dialog, opened from the main window's menu.
+
+class Odometer_Settings_Dialog : public Odometer_Windows {
+protected:
+    // Opens the dialog by its command, does what the user would while it is
+    // open, and closes it with OK.
+    void Open_Settings(const std::function<void()>& while_open)
+    {
+        bool ran = false;
+        QTimer::singleShot(0, &settings, [&] {
+            EXPECT_TRUE(settings.isVisible());
+            EXPECT_FALSE(form.Timer1->isActive()); // the refresh pauses
+            while_open();
+            ran = true;
+            settings.OKBtn->click();
+        });
+        form.Settings_OptionClick();
+        EXPECT_TRUE(ran);
+        EXPECT_FALSE(settings.isVisible());
+        EXPECT_TRUE(form.Timer1->isActive());
+        form.Timer1->stop();
+    }
+    void Click_Unit(int index) { settings.Distance_Travelled_Units_RadioGroup->Button(index)->click(); }
+    int Width() const { return settings.Screen_Width_SpinEdit->value(); }
+    int Height() const { return settings.Screen_Height_SpinEdit->value(); }
+    int Unit() const { return settings.Distance_Travelled_Units_RadioGroup->ItemIndex(); }
+};
+
+TEST_F(Odometer_Settings_Dialog, Switching_Units_Converts_Sizes_At_Each_Click_And_The_Distance_Once)
+{
+    input.screen_width = 1366;
+    input.screen_height = 768;
+    form.Odometer.Odometer_Distance = 100;
+    Open_Settings([&] {
+        EXPECT_EQ(settings.Screen_Resolution_X_SpinEdit->value(), 1366);
+        EXPECT_EQ(settings.Screen_Resolution_Y_SpinEdit->value(), 768);
+        EXPECT_FALSE(settings.Screen_Resolution_X_SpinEdit->isEnabled());
+        EXPECT_TRUE(settings.Adjust_Width_and_Height_Fields_CheckBox->isChecked());
+        Click_Unit(1);
+        EXPECT_EQ(Width(), 11);
+        EXPECT_EQ(Height(), 8);
+        EXPECT_EQ(settings.Screen_Size_GroupBox->title(), QStringLiteral("Viewable Screen Size (in inches) :"));
+        EXPECT_EQ(settings.Screen_Width_Label->text(), QStringLiteral("Width in inches :"));
+        EXPECT_EQ(settings.Screen_Height_Label->text(), QStringLiteral("Height in inches :"));
+        form.Odometer.Odometer_Distance = 100.5; // the sampling goes on while it is open
+    });
+    EXPECT_FALSE(settings.Adjust_Width_and_Height_Fields_CheckBox->isChecked());
+    EXPECT_EQ(Format_Distance(form.Odometer.Odometer_Distance), QStringLiteral("62.13711922"));
+    EXPECT_EQ(form.Distance_Travelled_GroupBox->title(), QStringLiteral(" Mouse Miles Travelled : "));
+
+    Open_Settings([&] { Click_Unit(0); });
+    EXPECT_EQ(Width(), 28);
+    EXPECT_EQ(Height(), 20);
+    EXPECT_EQ(settings.Screen_Size_GroupBox->title(), QStringLiteral("Viewable Screen Size (in centimeters) :"));
+    EXPECT_EQ(settings.Screen_Width_Label->text(), QStringLiteral("Width in cm :"));
+    EXPECT_EQ(Format_Distance(form.Odometer.Odometer_Distance), QStringLiteral("100.00000000"));
+    EXPECT_EQ(form.Distance_Travelled_GroupBox->title(), QStringLiteral(" Mouse Kilometers Travelled : "));
+}
+
+TEST_F(Odometer_Settings_Dialog, Back_And_Forth_In_One_Opening_Leaves_The_Distance_As_Sampled)
+{
+    form.Odometer.Odometer_Distance = 100;
+    Open_Settings([&] {
+        Click_Unit(1);
+        Click_Unit(1); // the selected one again: nothing happens
+        EXPECT_EQ(Width(), 11);
+        Click_Unit(0);
+        form.Odometer.Odometer_Distance = 100.25;
+    });
+    EXPECT_EQ(Width(), 28);
+    EXPECT_EQ(Height(), 20);
+    EXPECT_EQ(form.Odometer.Odometer_Distance, 100.25);
+
+    Open_Settings([] {});
+    EXPECT_EQ(form.Odometer.Odometer_Distance, 100.25);
+    EXPECT_EQ(Width(), 28);
+}
+
+TEST_F(Odometer_Settings_Dialog, A_Unit_Set_By_Program_Code_While_Closed_Converts_Nothing)
+{
+    Set_Sizes(27, 20, 1); // as loading a file does
+    EXPECT_EQ(Width(), 27);
+    EXPECT_EQ(Height(), 20);
+    EXPECT_EQ(settings.Screen_Width_Label->text(), QStringLiteral("Width in cm :"));
+    Set_Sizes(1000000, 0, 0);
+    EXPECT_EQ(Width(), 999999);
+    EXPECT_EQ(Height(), 1);
+    settings.Distance_Travelled_Units_RadioGroup->Set_ItemIndex(5);
+    EXPECT_EQ(Unit(), 1);
+    settings.Distance_Travelled_Units_RadioGroup->Set_ItemIndex(-3);
+    EXPECT_EQ(Unit(), -1);
+}
+
+TEST_F(Odometer_Settings_Dialog, Opens_With_No_Unit_Selected_And_Converts_Only_What_The_User_Picks)
+{
+    // No unit (from a loaded file): the sampling counted miles and inches.
+    Set_Sizes(25, 10, -1);
+    form.Odometer.Odometer_Distance = 10;
+    Open_Settings([&] {
+        EXPECT_FALSE(settings.Distance_Travelled_Units_RadioGroup->Button(0)->isChecked());
+        EXPECT_FALSE(settings.Distance_Travelled_Units_RadioGroup->Button(1)->isChecked());
+    });
+    EXPECT_EQ(Unit(), -1);
+    EXPECT_EQ(form.Odometer.Odometer_Distance, 10);
+    EXPECT_EQ(Width(), 25);
+
+    // Imperial is what it was counted in already: nothing converts.
+    Open_Settings([&] { Click_Unit(1); });
+    EXPECT_EQ(form.Odometer.Odometer_Distance, 10);
+    EXPECT_EQ(Width(), 25);
+    EXPECT_EQ(settings.Screen_Width_Label->text(), QStringLiteral("Width in inches :"));
+
+    // Metric converts from miles and inches.
+    settings.Distance_Travelled_Units_RadioGroup->Set_ItemIndex(-1);
+    Open_Settings([&] { Click_Unit(0); });
+    EXPECT_EQ(Width(), 64);
+    EXPECT_EQ(Height(), 25);
+    EXPECT_DOUBLE_EQ(form.Odometer.Odometer_Distance, 16.09344);
+}
+
+namespace {
+void Press_Key(QWidget* widget, Qt::Key key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &press);
+}
+} // namespace
+
+TEST_F(Odometer_Settings_Dialog, Arrow_Keys_Pick_The_Unit_As_A_Click_Does)
+{
+    Open_Settings([&] {
+        QRadioButton* metric = settings.Distance_Travelled_Units_RadioGroup->Button(0);
+        Press_Key(metric, Qt::Key_Down);
+        EXPECT_EQ(Unit(), 1);
+        EXPECT_EQ(Width(), 11);
+        Press_Key(settings.Distance_Travelled_Units_RadioGroup->Button(1), Qt::Key_Down); // already last
+        EXPECT_EQ(Unit(), 1);
+        EXPECT_EQ(Width(), 11);
+        Press_Key(settings.Distance_Travelled_Units_RadioGroup->Button(1), Qt::Key_Up);
+        EXPECT_EQ(Unit(), 0);
+        EXPECT_EQ(Width(), 28);
+    });
+}
+
+TEST_F(Odometer_Settings_Dialog, Has_The_Designed_Controls)
+{
+    EXPECT_EQ(settings.windowTitle(), QStringLiteral("Trailcount Settings :"));
+    EXPECT_EQ(settings.size(), QSize(317, 291));
+    EXPECT_EQ(settings.OKBtn->geometry(), QRect(120, 260, 77, 27));
+    EXPECT_EQ(settings.Distance_Travelled_Units_RadioGroup->geometry(), QRect(4, 180, 309, 73));
+    EXPECT_EQ(settings.Distance_Travelled_Units_RadioGroup->title(), QStringLiteral(" Units for Distance : "));
+    EXPECT_EQ(settings.Screen_Size_GroupBox->title(), QStringLiteral(" Viewable Screen Size (in centimeters) : "));
+    EXPECT_EQ(settings.Label1->text(), QStringLiteral("(Change this setting in Windows' Control Panel."));
+    EXPECT_EQ(settings.Screen_Width_SpinEdit->minimum(), 1);
+    EXPECT_EQ(settings.Screen_Width_SpinEdit->maximum(), 999999);
+    EXPECT_TRUE(settings.Adjust_Width_and_Height_Fields_CheckBox->isHidden());
+    EXPECT_EQ(settings.font().pixelSize(), 11);
+    EXPECT_TRUE(settings.font().bold());
+}
+
+// ---- Showing and hiding the odometer panel.
+
+TEST_F(Odometer_Windows, Show_Trailcount_Sets_The_Height_And_Records_The_Layout_Afresh)
+{
+    form.Set_Client_Width(201);
+    form.Set_Client_Height(239);
+    form.Record_Layout();
+
+    form.Show_Trailcount_OptionClick();
+    EXPECT_TRUE(form.Show_Trailcount_Option->isChecked());
+    EXPECT_TRUE(form.Resize_Handler_Attached);
+    EXPECT_EQ(form.Client_Size(), QSize(201, 337));
+    EXPECT_EQ(form.Scaling_ListBox->item(0)->text(), QStringLiteral("201 337 W/H Mainform1"));
+
+    form.Show_Trailcount_OptionClick();
+    EXPECT_FALSE(form.Show_Trailcount_Option->isChecked());
+    EXPECT_EQ(form.Client_Size(), QSize(201, 239));
+    EXPECT_EQ(form.Scaling_ListBox->item(0)->text(), QStringLiteral("201 239 W/H Mainform1"));
+
+    // At a scaled size the current, scaled positions give the height, and
+    // the panel's controls keep their size in the new reference.
+    form.Client->resize(402, 478);
+    form.Scale_Layout();
+    const QRect panel = form.Left_Right_Clicks_GroupBox->geometry();
+    form.Show_Trailcount_OptionClick();
+    EXPECT_EQ(form.Client_Size(), QSize(402, panel.bottom() + 1 + form.Label2->y()));
+    EXPECT_EQ(form.Left_Right_Clicks_GroupBox->geometry(), panel);
+    form.Scale_Layout();
+    EXPECT_EQ(form.Left_Right_Clicks_GroupBox->geometry(), panel);
+}
