@@ -299,6 +299,8 @@ TEST(Settings_File, Closing_While_Maximized_Keeps_The_Normal_Bounds)
         Vistrel_Windows windows;
         TMainForm1& form = *windows.MainForm1;
         Start(environment, windows);
+        // No corner: the placement pass would otherwise move the restored window first.
+        form.Snap_Program_to_Top_Right_of_Screen_Option->setChecked(false);
         Set_Outer_Top(&form, 120);
         Set_Outer_Left(&form, 150);
         Set_Outer_Width(&form, 240);

@@ -86,7 +86,7 @@ TEST_F(Odometer_Exchange, Writes_Fixed_Figures_Whatever_The_User_Separators_And_
     Write_All(path, "[Trailcount]\r\nWindow=1\r\n[TRAILCNT]\r\nkilometers_travelled_so_far=5\r\n");
     form.Odometer.Odometer_Distance = 123456.789012345;
     form.Odometer.Left_Press_Count = -4;
-    form.Odometer.Right_Press_Count = 9223372036854775807;
+    form.Odometer.Right_Press_Count = 9223372036854775805;
     settings.Screen_Width_SpinEdit->setValue(999999);
     settings.Screen_Height_SpinEdit->setValue(1);
     settings.Distance_Travelled_Units_RadioGroup->Set_ItemIndex(-1);
@@ -95,7 +95,7 @@ TEST_F(Odometer_Exchange, Writes_Fixed_Figures_Whatever_The_User_Separators_And_
     EXPECT_EQ(Read_All(path), "[Trailcount]\r\nWindow=1\r\n[TRAILCNT]\r\n"
                               "kilometers_travelled_so_far=123,456.7890120000\r\n"
                               "Left_Mouse_Button_Press_Count=-4\r\n"
-                              "Right_Mouse_Button_Press_Count=9223372036854775807\r\n"
+                              "Right_Mouse_Button_Press_Count=9223372036854775805\r\n"
                               "Screen_Width_SpinEdit=999999\r\n"
                               "Screen_Height_SpinEdit=1\r\n"
                               "Distance_Travelled_Units_RadioGroup=-1\r\n");
@@ -106,7 +106,7 @@ TEST_F(Odometer_Exchange, Writes_Fixed_Figures_Whatever_The_User_Separators_And_
     Expect_User_Format();
     EXPECT_EQ(form.Odometer.Odometer_Distance, 123456.789012);
     EXPECT_EQ(form.Odometer.Left_Press_Count, -4);
-    EXPECT_EQ(form.Odometer.Right_Press_Count, 9223372036854775807);
+    EXPECT_EQ(form.Odometer.Right_Press_Count, 9223372036854775805);
     EXPECT_FALSE(form.Odometer.Left_Press_Latch);
     EXPECT_FALSE(form.Odometer.Right_Press_Latch);
     EXPECT_EQ(settings.Distance_Travelled_Units_RadioGroup->ItemIndex(), -1);
