@@ -5,19 +5,6 @@
 
 namespace {
 
-// Critical-error boxes stay off for the length of a query, whatever happens.
-class Quiet_Errors {
-public:
-    Quiet_Errors() : previous_(Disk().Set_Error_Mode(platform::SEM_FAILCRITICALERRORS)) {}
-    ~Quiet_Errors() { Disk().Set_Error_Mode(previous_); }
-    Quiet_Errors(const Quiet_Errors&) = delete;
-    Quiet_Errors& operator=(const Quiet_Errors&) = delete;
-
-private:
-    static platform::Disk_Service& Disk() { return platform::Use<platform::Disk_Service>(); }
-    unsigned previous_;
-};
-
 struct Space {
     std::uint64_t free_available = 0;
     std::uint64_t total = 0;
@@ -65,7 +52,7 @@ int Disk_Free_Percent(int drive_number)
     std::int64_t free = 0;
     std::int64_t total = 0;
     {
-        Quiet_Errors quiet;
+        platform::Quiet_Critical_Errors quiet;
         free = Round_Half_Even(Disk_Free_Bytes(drive_number));
         total = Round_Half_Even(Disk_Total_Bytes(drive_number));
     }
@@ -78,13 +65,13 @@ QString Disk_Space_Text(int drive_number)
 {
     std::int64_t free_kb = 0;
     {
-        Quiet_Errors quiet;
+        platform::Quiet_Critical_Errors quiet;
         free_kb = Round_Half_Even(static_cast<long double>(Disk_Free_Bytes(drive_number)) / 1024);
     }
     QString text = Format_Disk_Size(free_kb);
     std::int64_t total_kb = 0;
     {
-        Quiet_Errors quiet;
+        platform::Quiet_Critical_Errors quiet;
         total_kb = Round_Half_Even(static_cast<long double>(Disk_Total_Bytes(drive_number)) / 1024);
     }
     if (total_kb > 0)

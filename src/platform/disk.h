@@ -45,4 +45,17 @@ public:
 template <>
 Disk_Service& Default_Service<Disk_Service>();
 
+// Critical-error boxes stay off for a scope, and the previous mode comes back
+// whatever happens inside it.
+class Quiet_Critical_Errors {
+public:
+    Quiet_Critical_Errors() : previous_(Use<Disk_Service>().Set_Error_Mode(SEM_FAILCRITICALERRORS)) {}
+    ~Quiet_Critical_Errors() { Use<Disk_Service>().Set_Error_Mode(previous_); }
+    Quiet_Critical_Errors(const Quiet_Critical_Errors&) = delete;
+    Quiet_Critical_Errors& operator=(const Quiet_Critical_Errors&) = delete;
+
+private:
+    unsigned previous_;
+};
+
 } // namespace platform

@@ -89,19 +89,6 @@ QString Space_Block(const char* heading, long double bytes)
            + Labelled(continuation, Format_Fixed(bytes / 1024 / 1024 / 1024, 3, true) + QStringLiteral(" GB"));
 }
 
-// Critical-error boxes stay off for the probe, and come back whatever happens.
-class Quiet_Errors {
-public:
-    Quiet_Errors() : previous_(Disk().Set_Error_Mode(platform::SEM_FAILCRITICALERRORS)) {}
-    ~Quiet_Errors() { Disk().Set_Error_Mode(previous_); }
-    Quiet_Errors(const Quiet_Errors&) = delete;
-    Quiet_Errors& operator=(const Quiet_Errors&) = delete;
-
-private:
-    static platform::Disk_Service& Disk() { return platform::Use<platform::Disk_Service>(); }
-    unsigned previous_;
-};
-
 } // namespace
 
 bool Is_Drive_Writable(const QString& letter)
@@ -111,7 +98,7 @@ bool Is_Drive_Writable(const QString& letter)
     const char16_t first = letter.front().toLower().unicode();
     if (first < u'a' || first > u'z')
         return false;
-    Quiet_Errors quiet;
+    platform::Quiet_Critical_Errors quiet;
     const std::string root = std::string(1, static_cast<char>(first)) + ":\\";
     return Volume().Probe_Writable(root, Drive_Check_File_Name);
 }
