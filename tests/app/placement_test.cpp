@@ -4,7 +4,7 @@
 #include "app/window_bounds.h"
 #include "app/windows.h"
 #include "fakes/fake_process.h"
-#include "fakes/fake_screen.h"
+#include "fakes/fake_input.h"
 #include "fakes/scoped_config_home.h"
 
 #include <QAction>
@@ -112,6 +112,8 @@ protected:
     {
         ASSERT_TRUE(folder.isValid());
         process.executable_path = folder.filePath(QStringLiteral("vistrel")).toStdString();
+        screen.screen_width = 1280;
+        screen.screen_height = 800;
         windows = std::make_unique<Vistrel_Windows>();
         form = windows->MainForm1.get();
         form->show();
@@ -121,7 +123,7 @@ protected:
     QTemporaryDir folder;
     Scoped_Config_Home config_home{folder.filePath(QStringLiteral("config"))};
     Fake_Process process;
-    Fake_Screen screen;
+    Fake_Input screen;
     platform::Scoped_Service<platform::Process_Service> process_guard{process};
     platform::Scoped_Service<platform::Input_Service> screen_guard{screen};
     std::unique_ptr<Vistrel_Windows> windows;

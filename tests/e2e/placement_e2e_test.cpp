@@ -6,7 +6,7 @@
 #include "app/windows.h"
 #include "e2e/e2e.h"
 #include "fakes/fake_process.h"
-#include "fakes/fake_screen.h"
+#include "fakes/fake_input.h"
 #include "fakes/scoped_config_home.h"
 
 #include <QAction>
@@ -76,8 +76,8 @@ protected:
         ASSERT_TRUE(folder.isValid());
         process.executable_path = folder.filePath(QStringLiteral("vistrel")).toStdString();
         const QSize size = QGuiApplication::primaryScreen()->geometry().size();
-        screen.width = size.width();
-        screen.height = size.height();
+        screen.screen_width = size.width();
+        screen.screen_height = size.height();
         windows = std::make_unique<Vistrel_Windows>();
     }
 
@@ -105,13 +105,13 @@ protected:
 
     QRect Corner_Top_Right(int width = 212, int height = 270) const
     {
-        return QRect(screen.width - width, 0, width, height);
+        return QRect(screen.screen_width - width, 0, width, height);
     }
 
     QTemporaryDir folder;
     Scoped_Config_Home config_home{folder.filePath(QStringLiteral("config"))};
     Fake_Process process;
-    Fake_Screen screen;
+    Fake_Input screen;
     platform::Scoped_Service<platform::Process_Service> process_guard{process};
     platform::Scoped_Service<platform::Input_Service> screen_guard{screen};
     std::unique_ptr<Vistrel_Windows> windows;
@@ -141,7 +141,7 @@ TEST_F(Placement_On_X, A_Snap_Item_Moves_The_Window_At_Once_And_Clears_The_Other
     ASSERT_TRUE(settled);
 
     form.Snap_Program_to_Bottom_Left_of_Screen_Option->trigger();
-    const QRect bottom_left(0, screen.height - 270, 212, 270);
+    const QRect bottom_left(0, screen.screen_height - 270, 212, 270);
     EXPECT_EQ(Outer_Bounds(&form), bottom_left); // asked of the window manager before the click returned
     EXPECT_TRUE(form.Snap_Program_to_Bottom_Left_of_Screen_Option->isChecked());
     EXPECT_FALSE(form.Snap_Program_to_Top_Right_of_Screen_Option->isChecked());
@@ -173,10 +173,10 @@ TEST_F(Placement_On_X, Keep_Inside_Pulls_The_Window_Back_Onto_The_Screen)
     EXPECT_TRUE(Frame_Becomes(form, QRect(0, 100, 212, 270), 1000));
 
     form.Program_Size_Timer->stop();
-    Set_Outer_Top(&form, screen.height - 270 + 30);
-    ASSERT_TRUE(Frame_Becomes(form, QRect(0, screen.height - 270 + 30, 212, 270), 1000));
+    Set_Outer_Top(&form, screen.screen_height - 270 + 30);
+    ASSERT_TRUE(Frame_Becomes(form, QRect(0, screen.screen_height - 270 + 30, 212, 270), 1000));
     form.Program_Size_Timer->start();
-    EXPECT_TRUE(Frame_Becomes(form, QRect(0, screen.height - 270, 212, 270), 1000));
+    EXPECT_TRUE(Frame_Becomes(form, QRect(0, screen.screen_height - 270, 212, 270), 1000));
 }
 
 TEST_F(Placement_On_X, Keep_Inside_Leaves_The_Bottom_Of_A_Window_Taller_Than_The_Screen)
@@ -186,7 +186,7 @@ TEST_F(Placement_On_X, Keep_Inside_Leaves_The_Bottom_Of_A_Window_Taller_Than_The
     form.Snap_Program_to_Top_Right_of_Screen_Option->trigger();
     form.Keep_Program_Inside_the_Screen_Bounds_Option->trigger();
 
-    const int tall = screen.height + 60;
+    const int tall = screen.screen_height + 60;
     Set_Outer_Height(&form, tall);
     ASSERT_TRUE(e2e::Wait_Until([&] { return X_Frame(form.winId()).value_or(QRect()).height() == tall; }, 2000));
     Set_Outer_Top(&form, 50);
@@ -207,11 +207,11 @@ TEST_F(Placement_On_X, A_Maximized_Window_Is_Left_Alone_Until_It_Is_Restored)
     TMainForm1& form = Shown_Main_Window();
     ASSERT_TRUE(settled);
     form.Snap_Program_to_Bottom_Right_of_Screen_Option->trigger();
-    ASSERT_TRUE(Frame_Becomes(form, QRect(screen.width - 212, screen.height - 270, 212, 270), 1000));
+    ASSERT_TRUE(Frame_Becomes(form, QRect(screen.screen_width - 212, screen.screen_height - 270, 212, 270), 1000));
 
     form.showMaximized();
     ASSERT_TRUE(e2e::Wait_Until(
-        [&] { return form.isMaximized() && X_Frame(form.winId()).value_or(QRect()).width() == screen.width; }, 3000));
+        [&] { return form.isMaximized() && X_Frame(form.winId()).value_or(QRect()).width() == screen.screen_width; }, 3000));
     e2e::Wait(300);
     const auto maximized = X_Frame(form.winId());
     e2e::Wait(1200);
@@ -219,7 +219,7 @@ TEST_F(Placement_On_X, A_Maximized_Window_Is_Left_Alone_Until_It_Is_Restored)
     EXPECT_EQ(X_Frame(form.winId()), maximized);
 
     form.showNormal();
-    EXPECT_TRUE(Frame_Becomes(form, QRect(screen.width - 212, screen.height - 270, 212, 270), 2000));
+    EXPECT_TRUE(Frame_Becomes(form, QRect(screen.screen_width - 212, screen.screen_height - 270, 212, 270), 2000));
 }
 
 TEST_F(Placement_On_X, Always_On_Top_Sets_And_Clears_The_Keep_Above_State_In_Place)
@@ -260,7 +260,7 @@ TEST_F(Placement_On_X, Factory_Defaults_Bring_The_Window_Back_Then_Snap_It_Top_R
     form.Always_On_Top_Option->trigger();
     Set_Outer_Width(&form, 300);
     Set_Outer_Height(&form, 400);
-    ASSERT_TRUE(Frame_Becomes(form, QRect(0, screen.height - 400, 300, 400), 3000));
+    ASSERT_TRUE(Frame_Becomes(form, QRect(0, screen.screen_height - 400, 300, 400), 3000));
     ASSERT_TRUE(e2e::Wait_Until([&] { return Net_Wm_State(id).contains(QStringLiteral("_NET_WM_STATE_ABOVE")); },
                                 2000));
 

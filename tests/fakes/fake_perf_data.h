@@ -83,28 +83,28 @@ inline std::vector<std::uint8_t> Build_Perf_Data(const platform::SYSTEMTIME& tim
         std::memcpy(bytes.data() + at, &record, sizeof record);
     };
 
-    for (const Fake_Object& spec : objects) {
+    for (const Fake_Object& described : objects) {
         const std::size_t object_at = bytes.size();
-        const auto counter_count = static_cast<std::uint32_t>(spec.counters.size());
+        const auto counter_count = static_cast<std::uint32_t>(described.counters.size());
         PERF_OBJECT_TYPE object;
-        const std::uint32_t definition_bytes = sizeof(PERF_COUNTER_DEFINITION) + spec.counter_extra;
-        object.HeaderLength = sizeof(PERF_OBJECT_TYPE) + spec.header_extra;
+        const std::uint32_t definition_bytes = sizeof(PERF_COUNTER_DEFINITION) + described.counter_extra;
+        object.HeaderLength = sizeof(PERF_OBJECT_TYPE) + described.header_extra;
         object.DefinitionLength = object.HeaderLength + counter_count * definition_bytes;
-        object.ObjectNameTitleIndex = spec.title_index;
+        object.ObjectNameTitleIndex = described.title_index;
         object.NumCounters = counter_count;
-        object.NumInstances = spec.declared_instances.value_or(static_cast<std::int32_t>(spec.instances.size()));
+        object.NumInstances = described.declared_instances.value_or(static_cast<std::int32_t>(described.instances.size()));
         const std::uint32_t block_bytes = 8 + 8 * counter_count;
         for (std::uint32_t c = 0; c < counter_count; ++c) {
             PERF_COUNTER_DEFINITION counter;
             counter.ByteLength = definition_bytes;
-            counter.CounterNameTitleIndex = spec.counters[c];
+            counter.CounterNameTitleIndex = described.counters[c];
             counter.CounterType = PERF_100NSEC_TIMER_INV;
             counter.CounterSize = 8;
             counter.CounterOffset = 8 + 8 * c;
             put(object_at + object.HeaderLength + c * definition_bytes, counter);
         }
         std::size_t at = object_at + object.DefinitionLength;
-        for (const Fake_Instance& fake : spec.instances) {
+        for (const Fake_Instance& fake : described.instances) {
             PERF_INSTANCE_DEFINITION instance;
             instance.ByteLength = sizeof(PERF_INSTANCE_DEFINITION) + fake.name_bytes;
             instance.NameOffset = sizeof(PERF_INSTANCE_DEFINITION);
@@ -113,10 +113,10 @@ inline std::vector<std::uint8_t> Build_Perf_Data(const platform::SYSTEMTIME& tim
             at += instance.ByteLength;
             put(at, PERF_COUNTER_BLOCK{block_bytes});
             for (std::uint32_t c = 0; c < counter_count; ++c)
-                put(at + 8 + 8 * c, spec.counters[c] == Processor_Time_Counter_Title_Index ? fake.counter : Decoy);
+                put(at + 8 + 8 * c, described.counters[c] == Processor_Time_Counter_Title_Index ? fake.counter : Decoy);
             at += block_bytes;
         }
-        bytes.resize(std::max(bytes.size(), at) + spec.trailing_bytes, 0);
+        bytes.resize(std::max(bytes.size(), at) + described.trailing_bytes, 0);
         object.TotalByteLength = static_cast<std::uint32_t>(bytes.size() - object_at);
         put(object_at, object);
     }

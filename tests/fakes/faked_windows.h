@@ -9,7 +9,7 @@
 #include "fakes/fake_disk.h"
 #include "fakes/fake_memory.h"
 #include "fakes/fake_process.h"
-#include "fakes/fake_screen.h"
+#include "fakes/fake_input.h"
 #include "fakes/fake_sound.h"
 #include "fakes/scoped_config_home.h"
 
@@ -23,7 +23,7 @@ struct Faked_Windows {
     Fake_Clock clock;
     Fake_Version version;
     Fake_Process process;
-    Fake_Screen screen;
+    Fake_Input screen;
     Fake_Sound sound{&clock};
     Scoped_Config_Home config_home{folder.filePath(QStringLiteral("config"))};
     platform::Scoped_Service<platform::Memory_Service> use_memory{memory};

@@ -3,7 +3,7 @@
 // when the user logs on, written and read back.
 //
 // The program's path goes into Exec= quoted as the Desktop Entry
-// Specification asks, so that the desktop starts exactly that file: an
+// format asks, so that the desktop starts exactly that file: an
 // argument holding a blank, a line break or one of  " ' \ > < ~ | & ; $ * ? # ( ) `  is put
 // in double quotes, inside which " ` $ \ take a backslash; every % is doubled;
 // the result is then escaped as any string value of the key file (\\ \n \t
