@@ -7,6 +7,8 @@
 #include "cpu/cpu_sampler.h"
 #include "platform/termination.h"
 
+#include <QDialog>
+
 int main(int argc, char** argv)
 {
     TApplication application(argc, argv);
@@ -22,7 +24,18 @@ int main(int argc, char** argv)
     {
         Vistrel_Windows windows;
         TMainForm1* main_window = windows.MainForm1.get();
-        platform::Watch_Termination([main_window] { main_window->close(); });
+        platform::Watch_Termination([main_window] {
+            // An ending session does not wait for a dialog left open: it is
+            // cancelled, and the main window closes (saving the settings) as
+            // through its close box.
+            while (QWidget* dialog = QApplication::activeModalWidget()) {
+                dialog->hide();
+                if (auto* modal = qobject_cast<QDialog*>(dialog))
+                    modal->reject();
+            }
+            if (main_window->close())
+                QCoreApplication::exit(0);
+        });
         main_window->show();
         status = application.exec();
     }
