@@ -3,6 +3,7 @@
 // folder, fakes for the services a start-up touches, answered message boxes,
 // and another process that holds a lock on a file.
 
+#include "fakes/file_bytes.h"
 #include "app/message_box.h"
 #include "app/settings_location.h"
 #include "fakes/fake_clock.h"
@@ -66,20 +67,8 @@ public:
 
     QString Ini_Path() const { return dir.filePath(QStringLiteral("vistrel.ini")); }
 
-    void Write_Ini(const std::string& bytes) const
-    {
-        QFile file(Ini_Path());
-        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    }
-
-    std::string Read_Ini() const
-    {
-        QFile file(Ini_Path());
-        if (!file.open(QIODevice::ReadOnly))
-            return "<missing>";
-        return file.readAll().toStdString();
-    }
+    void Write_Ini(const std::string& bytes) const { Write_All(Ini_Path(), bytes); }
+    std::string Read_Ini() const { return Read_All(Ini_Path()); }
 
     QTemporaryDir dir;
     Fake_Process process;

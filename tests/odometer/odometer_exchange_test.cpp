@@ -1,4 +1,5 @@
 // The odometer's "trailcnt" section and the Trailcount file exchange.
+#include "fakes/file_bytes.h"
 #include "app/error.h"
 #include "app/file_dialog.h"
 #include "app/main_form.h"
@@ -18,21 +19,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-std::string Read_All(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return file.readAll().toStdString();
-}
-
-void Write_All(const QString& path, const std::string& bytes)
-{
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
 
 class Odometer_Exchange : public ::testing::Test {
 protected:

@@ -1,5 +1,6 @@
 // The ini layer: reading hand-edited and damaged files, writing without
 // disturbing what it does not own, and replacing files whole or not at all.
+#include "fakes/file_bytes.h"
 #include "app/error.h"
 #include "platform/profile.h"
 
@@ -17,21 +18,6 @@
 using platform::Ini_File;
 
 namespace {
-
-std::string Read_All(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return file.readAll().toStdString();
-}
-
-void Write_All(const QString& path, const std::string& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
 
 class Profile_File : public ::testing::Test {
 protected:
