@@ -1,6 +1,7 @@
 #include "about/about_box.h"
 
-#include <QFont>
+#include "widgets/design.h"
+
 #include <QLabel>
 #include <QPushButton>
 
@@ -11,20 +12,15 @@ TAboutBox::TAboutBox()
     setModal(true);
     setFixedSize(298, 186);
 
-    QFont title(QStringLiteral("Times New Roman"));
-    title.setPixelSize(21);
-    title.setBold(true);
     Product_Name_Label = new QLabel(this);
     Product_Name_Label->setObjectName(QStringLiteral("Product_Name_Label"));
-    Product_Name_Label->setFont(title);
+    Product_Name_Label->setFont(Times(21, true));
     Product_Name_Label->setAlignment(Qt::AlignCenter);
     Product_Name_Label->setGeometry(8, 10, 282, 28);
 
-    QFont body(QStringLiteral("Times New Roman"));
-    body.setPixelSize(15);
     Description_Label = new QLabel(this);
     Description_Label->setObjectName(QStringLiteral("Description_Label"));
-    Description_Label->setFont(body);
+    Description_Label->setFont(Times(15));
     Description_Label->setWordWrap(true);
     Description_Label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Description_Label->setGeometry(12, 46, 274, 90);

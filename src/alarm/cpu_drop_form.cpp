@@ -2,6 +2,7 @@
 
 #include "alarm/alarm_sounds.h"
 #include "app/number_format.h"
+#include "widgets/design.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -17,22 +18,6 @@
 #include <algorithm>
 
 namespace {
-
-template <class T>
-T* Named(T* control, const char* name)
-{
-    control->setObjectName(QString::fromLatin1(name));
-    return control;
-}
-
-QFont Times(int pixels, bool bold)
-{
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setStyleStrategy(QFont::PreferMatch);
-    return font;
-}
 
 QSpinBox* Spin_Edit(QWidget* parent, const char* name, int minimum, int maximum, int value, QRect geometry)
 {

@@ -5,6 +5,7 @@
 #include "app/title.h"
 #include "metrics/drive_combo_box.h"
 #include "report/report_pictures.h"
+#include "widgets/design.h"
 #include "widgets/gauge.h"
 
 #include <QAction>
@@ -35,20 +36,6 @@ int Font_Points(int pixels)
 
 namespace {
 
-QFont Design_Font(const char* family, int pixels, bool bold = false)
-{
-    QFont font(QString::fromLatin1(family));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setStyleStrategy(QFont::PreferMatch);
-    return font;
-}
-
-QFont Times(int pixels, bool bold = false)
-{
-    return Design_Font("Times New Roman", pixels, bold);
-}
-
 // Menu check items are program state: a click runs the handler and the
 // handler alone decides the mark, so the toolkit's own toggle is undone first.
 void On_Click(QAction* action, TMainForm1* form, void (TMainForm1::*handler)())
@@ -65,9 +52,8 @@ void On_Click(QAction* action, TMainForm1* form, void (TMainForm1::*handler)())
 template <class T>
 T* TMainForm1::Own(T* component, const char* name)
 {
-    component->setObjectName(QString::fromLatin1(name));
     Components.push_back(component);
-    return component;
+    return Named(component, name);
 }
 
 TMainForm1::TMainForm1()

@@ -1,6 +1,7 @@
 #include "odometer/settings_form.h"
 
 #include "odometer/odometer_units.h"
+#include "widgets/design.h"
 #include "widgets/radio_group.h"
 
 #include <QCheckBox>
@@ -16,13 +17,6 @@
 #include <limits>
 
 namespace {
-template <class T>
-T* Named(T* control, const char* name)
-{
-    control->setObjectName(QString::fromLatin1(name));
-    return control;
-}
-
 QLabel* Centred_Label(QWidget* parent, const char* name, const char* text, QRect geometry)
 {
     auto* label = Named(new QLabel(QString::fromLatin1(text), parent), name);

@@ -1,23 +1,12 @@
 #include "report/results_form.h"
 
 #include "report/report_pictures.h"
+#include "widgets/design.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-
-namespace {
-
-QFont Font(const char* family, int pixels, bool bold = false)
-{
-    QFont font(QString::fromLatin1(family));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-} // namespace
 
 TResults_Form::TResults_Form()
 {
@@ -30,7 +19,7 @@ TResults_Form::TResults_Form()
 
     Report_Memo = new QPlainTextEdit(this);
     Report_Memo->setObjectName(QStringLiteral("Report_Memo"));
-    QFont courier = Font("Courier New", 12);
+    QFont courier = Design_Font("Courier New", 12);
     courier.setStyleHint(QFont::Monospace);
     courier.setFixedPitch(true);
     Report_Memo->setFont(courier);
@@ -42,7 +31,7 @@ TResults_Form::TResults_Form()
     Report_Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Report_Memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
-    const QFont button_font = Font("Times New Roman", 15, true);
+    const QFont button_font = Design_Font("Times New Roman", 15, true);
     Clipboard_BitBtn = new QPushButton(Clipboard_Picture(), QStringLiteral("Copy to Clipboard"), this);
     Clipboard_BitBtn->setObjectName(QStringLiteral("Clipboard_BitBtn"));
     Clipboard_BitBtn->setGeometry(129, 397, 175, 35);
