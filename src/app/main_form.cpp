@@ -4,6 +4,7 @@
 #include "app/file_dialog.h"
 #include "app/title.h"
 #include "metrics/drive_combo_box.h"
+#include "odometer/odometer_scheduler.h"
 #include "report/report_pictures.h"
 #include "widgets/design.h"
 #include "widgets/gauge.h"
@@ -103,11 +104,15 @@ void TMainForm1::Create_Controls()
         control->adjustSize();
         return control;
     };
+    // The labels the ticks write paint their own background: behind a
+    // transparent one the window, and the bevel or group box it sits on,
+    // would be painted again at every change of its text.
     auto fixed_label = [](QWidget* parent, const QFont& font, QRect geometry, Qt::Alignment alignment) {
         auto* control = new QLabel(parent);
         control->setFont(font);
         control->setAlignment(alignment | Qt::AlignTop);
         control->setGeometry(geometry);
+        control->setAutoFillBackground(true);
         return control;
     };
     auto gauge = [this](const char* name, TGauge::TGaugeKind kind, QRect geometry, const QFont& font) {
@@ -143,6 +148,7 @@ void TMainForm1::Create_Controls()
     Disk_Used_Gauge = gauge("Disk_Used_Gauge", TGauge::gkHorizontalBar, {128, 128, 65, 20}, Times(17));
     Label6 = Own(label(Client, " Disk Space : ", Times(11), 69, 110), "Label6");
     Disk_Space_Label = Own(label(Client, "", Times(13), 12, 156), "Disk_Space_Label");
+    Disk_Space_Label->setAutoFillBackground(true);
     Bevel3 = bevel("Bevel3", QFrame::Panel, 4, 184, 193, 51);
     CPU_Gauge = gauge("CPU_Gauge", TGauge::gkHorizontalBar, {52, 188, 140, 20}, Times(17));
     Label7 = Own(label(Client, "CPU:", Times(13), 12, 191), "Label7");
@@ -285,11 +291,15 @@ void TMainForm1::Create_Timers_And_Dialogs()
     };
     Timer1 = timer("Timer1", 500, &TMainForm1::Timer1Timer);
     Program_Size_Timer = timer("Program_Size_Timer", 500, &TMainForm1::Program_Size_TimerTimer);
+    Program_Size_Timer->setSingleShot(true); // started again by whatever can move the window
     Reset_CPU_Monitoring_Timer = timer("Reset_CPU_Monitoring_Timer", 1000,
                                        &TMainForm1::Reset_CPU_Monitoring_TimerTimer);
-    Trailcount_Timer = timer("Trailcount_Timer", 10, &TMainForm1::Trailcount_TimerTimer);
+    Trailcount_Timer = Own(new QTimer(this), "Trailcount_Timer");
+    Trailcount_Timer->setInterval(Odometer_Pacer::Tick_Interval_ms);
+    Odometer_Pacing = std::make_unique<Odometer_Scheduler>(*this, *Trailcount_Timer);
+    connect(Trailcount_Timer, &QTimer::timeout, this, [this] { Odometer_Pacing->Timer_Fired(); });
     Reset_CPU_Monitoring_Timer->start();
-    Trailcount_Timer->start();
+    Odometer_Pacing->Start();
 
     OpenDialog1 = Own(new TFile_Dialog(TFile_Dialog::Mode::Open, this), "OpenDialog1");
     OpenDialog1->Filter = QStringLiteral("Trailcount INI File|trailcnt.ini|All Files|*.*");
@@ -338,6 +348,20 @@ void TMainForm1::resizeEvent(QResizeEvent* event)
     QMainWindow::resizeEvent(event);
     if (Resize_Handler_Attached)
         FormResize();
+    Placement_May_Be_Needed();
+}
+
+void TMainForm1::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    Placement_May_Be_Needed();
+}
+
+void TMainForm1::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Placement_May_Be_Needed();
 }
 
 void TMainForm1::ExitOptionClick()
