@@ -178,6 +178,8 @@ public:
     // ---- Drop alarm (alarm/drop_alarm.cpp).
     void Make_PC_Speaker_Beeps_when_CPU_Usage_Next_Drops_OptionClick();
     void Check_CPU_Drop_Alarm();
+    // Plays the alarm the detector has fired, once the refresh tick is over.
+    void Sound_CPU_Drop_Alarm();
     std::int32_t CPU_Drop_Previous_Usage = 0;
     double CPU_Drop_Start_Time = 0;
 
