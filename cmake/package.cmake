@@ -23,5 +23,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The window's layout is measured in Times New Roman and Courier New, which
+# these metric-compatible faces stand in for.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)
 
 include(CPack)

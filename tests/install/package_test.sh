@@ -35,15 +35,13 @@ DEBIAN_FRONTEND=noninteractive "${apt[@]}" install "$(realpath "${debs[0]}")" >/
 installed || fail "not installed after apt-get install"
 mapfile -t files < <(dpkg -L vistrel)
 
-entry="/usr/share/applications/$app_id.desktop"
-desktop-file-validate "$entry" || fail "installed desktop entry does not validate"
-grep -qx 'Exec=/usr/bin/vistrel' "$entry" || fail "Exec is not /usr/bin/vistrel"
-grep -qx 'Icon=vistrel' "$entry" || fail "the entry names another icon"
-for size in 16x16 32x32 48x48 64x64 128x128; do
-  [ -f "/usr/share/icons/hicolor/$size/apps/vistrel.png" ] || fail "no $size icon"
+# The files themselves are checked by the install tree test; here, that the
+# package put them under /usr, where the desktop looks.
+grep -qx 'Exec=/usr/bin/vistrel' "/usr/share/applications/$app_id.desktop" || fail "no menu entry for /usr/bin/vistrel"
+for file in /usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128}/apps/vistrel.png \
+  /usr/share/icons/hicolor/scalable/apps/vistrel.svg /usr/share/vistrel/vistrel.txt /usr/share/vistrel/catalog.txt; do
+  [ -f "$file" ] || fail "not installed: $file"
 done
-[ -f /usr/share/icons/hicolor/scalable/apps/vistrel.svg ] || fail "no scalable icon"
-[ -f /usr/share/vistrel/vistrel.txt ] && [ -f /usr/share/vistrel/catalog.txt ] || fail "no readme or catalogue"
 
 home="$work/home"
 start_program /usr/bin/vistrel "$home"
