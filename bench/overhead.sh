@@ -4,6 +4,8 @@
 #
 #   bench/overhead.sh [seconds per measurement, default 30] [repetitions, default 3]
 #
+# CONDITIONS="rest relative" measures only those conditions.
+#
 # Subjects: Vistrel as shipped, xosview, Vistrel with its odometer stopped,
 # and nothing at all (what Xvfb and the pointer mover cost on their own).
 # Conditions: the pointer at rest; moved every 50 ms by xdotool
@@ -120,7 +122,7 @@ run_subject() {
 
 echo "display $display, $seconds s per measurement, $repetitions repetitions"
 for repetition in $(seq "$repetitions"); do
-  for condition in rest relative absolute; do
+  for condition in ${CONDITIONS:-rest relative absolute}; do
     for subject in "${subjects[@]}"; do
       run_subject "$subject" "$condition"
       echo "  done: repetition $repetition, $condition, $subject" >&2
@@ -139,10 +141,10 @@ awk -v s="$seconds" '
     cpu[key] = cpu[key] " " $3 / 1e7 / s; wake[key] = wake[key] " " $4 / s; x[key] = x[key] " " $5 / 1e7 / s
     rss[key] = rss[key] " " $6 / 1024; pss[key] = pss[key] " " $7 / 1024 }
   END {
-    split("rest relative absolute", conditions, " ")
+    split(ENVIRON["CONDITIONS"] ? ENVIRON["CONDITIONS"] : "rest relative absolute", conditions, " ")
     split("vistrel xosview no-odometer", names, " ")
     printf "%-10s %-12s %8s %8s %9s %11s %8s %8s\n", "pointer", "program", "CPU %", "wake/s", "x xosview", "Xvfb CPU %", "RSS MB", "PSS MB"
-    for (c = 1; c <= 3; c++) {
+    for (c = 1; c in conditions; c++) {
       base = median(x["none " conditions[c]])
       peer = median(cpu["xosview " conditions[c]])
       for (n = 1; n <= 3; n++) {

@@ -161,6 +161,7 @@ void TMainForm1::Create_Controls()
         const int left = 52;
         const int inner_right = Bevel1->geometry().right() - Bevel1->frameWidth();
         control->setGeometry(left, top, inner_right - left, 16);
+        control->setAutoFillBackground(true); // as the other labels the tick writes
         return control;
     };
     RAM_Label = figures_label("RAM_Label", 67);

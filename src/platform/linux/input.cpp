@@ -1,80 +1,219 @@
 // Cursor, mouse buttons and screen size on Linux.
 //
 // Under X11 one xcb_query_pointer on the root window answers position and
-// both buttons system-wide, whatever window lies under the cursor. It goes
-// over Qt's own connection, so the program holds one X connection only.
-// Between queries, XInput2's raw events on the root window tell when a device
-// moved the pointer or a button went down or up; they arrive whatever window
-// the pointer is over, so a pointer at rest costs nothing at all.
+// both buttons system-wide, whatever window lies under the cursor. Between
+// queries, XInput2's raw events on the root window tell when a device moved
+// the pointer or a button went down or up; they arrive whatever window the
+// pointer is over, so a pointer at rest costs nothing at all.
+//
+// Both go over a connection of the program's own, read by the user-interface
+// thread itself, which sleeps on its socket. Over Qt's connection every reply
+// and every event would first wake Qt's event-reading thread, which then
+// wakes this one: twice the wake-ups for the same work, tens of times a
+// second while the pointer moves. Where that connection cannot be made,
+// Qt's is used for the queries, and the caller polls.
+//
 // Elsewhere (Qt's offscreen platform, Wayland) the position comes from Qt and
 // no button is ever seen down: the program still runs, it just counts no presses.
 #include "platform/input.h"
 
-#include <QAbstractNativeEventFilter>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
+#include <QSocketNotifier>
 
 #include <cmath>
 #include <cstdlib>
-#include <memory>
+#include <deque>
 #include <xcb/xcb.h>
 #include <xcb/xinput.h>
 
 namespace platform {
 namespace {
 
-// XInput2 raw events, read from Qt's event stream before Qt looks at them.
-class Raw_Event_Filter final : public QAbstractNativeEventFilter {
-public:
-    Raw_Event_Filter(std::uint8_t opcode, Pointer_Activity_Listener* listener) : opcode_(opcode), listener_(listener) {}
+// The root window of a screen of the server the connection leads to.
+xcb_window_t Root_Of(xcb_connection_t* connection, int screen_number)
+{
+    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    for (int i = 0; i < screen_number && screens.rem > 1; ++i)
+        xcb_screen_next(&screens);
+    return screens.data ? screens.data->root : 0;
+}
 
-    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override
+// The program's own connection to the X server the application runs on,
+// alive as long as the application object.
+class Pointer_Connection final : public QObject {
+public:
+    static Pointer_Connection* Open(QGuiApplication* application)
     {
-        if (type != "xcb_generic_event_t")
+        int screen_number = 0;
+        xcb_connection_t* connection = xcb_connect(nullptr, &screen_number);
+        if (xcb_connection_has_error(connection)) {
+            xcb_disconnect(connection);
+            return nullptr;
+        }
+        return new Pointer_Connection(application, connection, Root_Of(connection, screen_number));
+    }
+
+    ~Pointer_Connection() override
+    {
+        for (xcb_generic_event_t* event : queued_)
+            std::free(event);
+        xcb_disconnect(connection_);
+    }
+
+    xcb_connection_t* Connection() const { return xcb_connection_has_error(connection_) ? nullptr : connection_; }
+    xcb_window_t Root() const { return root_; }
+
+    // After a reply, events read with it wait in the connection's queue,
+    // where the socket no longer tells of them: they are taken out and
+    // handed on from the event loop, never from inside the caller's query.
+    void Take_Queued_Events()
+    {
+        while (xcb_generic_event_t* event = xcb_poll_for_queued_event(connection_))
+            queued_.push_back(event);
+        if (!queued_.empty() && !drain_posted_) {
+            drain_posted_ = true;
+            QMetaObject::invokeMethod(this, [this] { Drain(); }, Qt::QueuedConnection);
+        }
+    }
+
+    // Raw events selected for the master pointer only: selecting every device
+    // as well would bring each press twice, once from the mouse and once from
+    // the pointer it drives. False when the server has no XInput2.
+    bool Start_Reports(Pointer_Activity_Listener* listener)
+    {
+        const xcb_query_extension_reply_t* extension = xcb_get_extension_data(connection_, &xcb_input_id);
+        if (!extension || !extension->present)
             return false;
-        const auto* event = static_cast<const xcb_generic_event_t*>(message);
-        if ((event->response_type & 0x7F) != XCB_GE_GENERIC)
+        xcb_input_xi_query_version_reply_t* version =
+            xcb_input_xi_query_version_reply(connection_, xcb_input_xi_query_version(connection_, 2, 2), nullptr);
+        const bool has_xi2 = version && version->major_version >= 2;
+        std::free(version);
+        if (!has_xi2)
             return false;
-        const auto* generic = static_cast<const xcb_ge_generic_event_t*>(message);
+        opcode_ = extension->major_opcode;
+        xcb_generic_error_t* error = xcb_request_check(connection_, Select(true, true, true));
+        std::free(error);
+        if (error)
+            return false;
+        listener_ = listener;
+        return true;
+    }
+
+    void Stop_Reports()
+    {
+        if (!listener_)
+            return;
+        listener_ = nullptr;
+        Select(false, false);
+        xcb_flush(connection_);
+    }
+
+    void Report_Motion(bool on)
+    {
+        if (!listener_)
+            return;
+        Select(on, true);
+        xcb_flush(connection_);
+    }
+
+private:
+    Pointer_Connection(QGuiApplication* application, xcb_connection_t* connection, xcb_window_t root)
+        : QObject(application), connection_(connection), root_(root),
+          notifier_(xcb_get_file_descriptor(connection), QSocketNotifier::Read)
+    {
+        connect(&notifier_, &QSocketNotifier::activated, this, [this] { Drain(); });
+    }
+
+    // Checked only at the start; later an error would come as an event.
+    xcb_void_cookie_t Select(bool motion, bool buttons, bool checked = false)
+    {
+        std::uint32_t bits = 0;
+        if (buttons)
+            bits |= XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_PRESS | XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_RELEASE;
+        if (motion)
+            bits |= XCB_INPUT_XI_EVENT_MASK_RAW_MOTION;
+        struct {
+            xcb_input_event_mask_t header;
+            std::uint32_t bits;
+        } mask{{XCB_INPUT_DEVICE_ALL_MASTER, 1}, bits};
+        return checked ? xcb_input_xi_select_events_checked(connection_, root_, 1, &mask.header)
+                       : xcb_input_xi_select_events(connection_, root_, 1, &mask.header);
+    }
+
+    void Drain()
+    {
+        drain_posted_ = false;
+        for (;;) {
+            xcb_generic_event_t* event = nullptr;
+            if (!queued_.empty()) {
+                event = queued_.front();
+                queued_.pop_front();
+            } else if (!(event = xcb_poll_for_event(connection_))) {
+                break;
+            }
+            Dispatch(event);
+            std::free(event);
+        }
+        if (xcb_connection_has_error(connection_))
+            notifier_.setEnabled(false); // the display went away: nothing more will come
+    }
+
+    void Dispatch(const xcb_generic_event_t* event)
+    {
+        if (!listener_ || (event->response_type & 0x7F) != XCB_GE_GENERIC)
+            return;
+        const auto* generic = reinterpret_cast<const xcb_ge_generic_event_t*>(event);
         if (generic->extension != opcode_)
-            return false;
+            return;
         switch (generic->event_type) {
         case XCB_INPUT_RAW_MOTION:
             listener_->Pointer_Moved();
-            return true;
+            break;
         case XCB_INPUT_RAW_BUTTON_PRESS:
         case XCB_INPUT_RAW_BUTTON_RELEASE: {
             const bool down = generic->event_type == XCB_INPUT_RAW_BUTTON_PRESS;
             // The device's own numbering, before any left-handed mapping, as
             // the physical left and right buttons are what is counted.
-            const auto button = static_cast<const xcb_input_raw_button_press_event_t*>(message)->detail;
+            const auto button = reinterpret_cast<const xcb_input_raw_button_press_event_t*>(event)->detail;
             if (button == 1)
                 listener_->Button_Changed(Mouse_Button::Left, down);
             else if (button == 3)
                 listener_->Button_Changed(Mouse_Button::Right, down);
-            return true;
+            break;
         }
         default:
-            return false;
+            break;
         }
     }
 
-private:
-    std::uint8_t opcode_;
-    Pointer_Activity_Listener* listener_;
+    xcb_connection_t* connection_;
+    xcb_window_t root_;
+    QSocketNotifier notifier_;
+    std::deque<xcb_generic_event_t*> queued_;
+    bool drain_posted_ = false;
+    std::uint8_t opcode_ = 0;
+    Pointer_Activity_Listener* listener_ = nullptr;
 };
 
 class Linux_Input_Service final : public Input_Service {
 public:
-    ~Linux_Input_Service() override { Stop_Reports(); }
-
     Pointer_State Query_Pointer() override
     {
-        if (xcb_connection_t* connection = Connection()) {
+        Look_Up();
+        xcb_connection_t* connection = own_ ? own_->Connection() : nullptr;
+        xcb_window_t root = own_ ? own_->Root() : 0;
+        if (!connection && qt_connection_ && !xcb_connection_has_error(qt_connection_)) {
+            connection = qt_connection_;
+            root = qt_root_;
+        }
+        if (connection) {
             xcb_query_pointer_reply_t* reply =
-                xcb_query_pointer_reply(connection, xcb_query_pointer(connection, root_), nullptr);
+                xcb_query_pointer_reply(connection, xcb_query_pointer(connection, root), nullptr);
+            if (own_ && connection == own_->Connection())
+                own_->Take_Queued_Events();
             if (!reply)
                 return Last_Position();
             last_.x = reply->root_x;
@@ -109,38 +248,17 @@ public:
 
     bool Report_Activity(Pointer_Activity_Listener* listener) override
     {
-        Stop_Reports();
-        if (!listener)
+        Look_Up();
+        if (!own_ || !own_->Connection())
             return false;
-        xcb_connection_t* connection = Connection();
-        if (!connection)
-            return false;
-        const xcb_query_extension_reply_t* extension = xcb_get_extension_data(connection, &xcb_input_id);
-        if (!extension || !extension->present)
-            return false;
-        // The server refuses a lower version than the client asked for before
-        // (Qt asks first), never a higher one.
-        xcb_input_xi_query_version_reply_t* version =
-            xcb_input_xi_query_version_reply(connection, xcb_input_xi_query_version(connection, 2, 4), nullptr);
-        const bool has_xi2 = version && version->major_version >= 2;
-        std::free(version);
-        if (!has_xi2 || !Select_Raw_Events(connection, true, true))
-            return false;
-        filter_ = std::make_unique<Raw_Event_Filter>(extension->major_opcode, listener);
-        QCoreApplication::instance()->installNativeEventFilter(filter_.get());
-        filtered_for_ = QCoreApplication::instance();
-        motion_reported_ = true;
-        return true;
+        own_->Stop_Reports();
+        return listener && own_->Start_Reports(listener);
     }
 
     void Report_Motion(bool on) override
     {
-        if (!filter_ || on == motion_reported_)
-            return;
-        if (xcb_connection_t* connection = Connection()) {
-            Select_Raw_Events(connection, on, false);
-            motion_reported_ = on;
-        }
+        if (own_)
+            own_->Report_Motion(on);
     }
 
 private:
@@ -154,90 +272,37 @@ private:
         return state;
     }
 
-    // Raw events are selected for the master pointer only: selecting every
-    // device as well would bring each press twice, once from the mouse and
-    // once from the pointer it drives.
-    bool Select_Raw_Events(xcb_connection_t* connection, bool motion, bool checked)
+    // Looked up again only if the application object itself was replaced.
+    void Look_Up()
     {
-        struct {
-            xcb_input_event_mask_t header;
-            std::uint32_t bits;
-        } mask{{XCB_INPUT_DEVICE_ALL_MASTER, 1},
-               XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_PRESS | XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_RELEASE
-                   | (motion ? std::uint32_t{XCB_INPUT_XI_EVENT_MASK_RAW_MOTION} : 0u)};
-        if (!checked) {
-            xcb_input_xi_select_events(connection, root_, 1, &mask.header);
-            xcb_flush(connection);
-            return true;
-        }
-        xcb_generic_error_t* error =
-            xcb_request_check(connection, xcb_input_xi_select_events_checked(connection, root_, 1, &mask.header));
-        std::free(error);
-        return error == nullptr;
-    }
-
-    void Stop_Reports()
-    {
-        if (!filter_)
+        if (QCoreApplication::instance() == looked_up_for_)
             return;
-        if (filtered_for_)
-            filtered_for_->removeNativeEventFilter(filter_.get());
-        if (xcb_connection_t* connection = filtered_for_ ? Connection() : nullptr) {
-            xcb_input_event_mask_t none{XCB_INPUT_DEVICE_ALL_MASTER, 0};
-            xcb_input_xi_select_events(connection, root_, 1, &none);
-            xcb_flush(connection);
-        }
-        filter_.reset();
-    }
-
-    // Qt's connection when the application runs on X11, with the root window
-    // of the display's default screen; null elsewhere.
-    xcb_connection_t* Connection()
-    {
-        // Looked up again only if the application object itself was replaced.
-        if (QCoreApplication::instance() != looked_up_for_) {
-            looked_up_for_ = QCoreApplication::instance();
-            connection_ = nullptr;
-            screen_known_ = false;
-            Look_Up_Connection();
-        }
-        if (connection_ && xcb_connection_has_error(connection_))
-            connection_ = nullptr; // the display went away: carry on as without one
-        return connection_;
-    }
-
-    void Look_Up_Connection()
-    {
+        looked_up_for_ = QCoreApplication::instance();
+        qt_connection_ = nullptr;
+        screen_known_ = false;
         auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
         if (!application)
             return;
         auto* x11 = application->nativeInterface<QNativeInterface::QX11Application>();
         if (!x11 || !x11->connection())
             return;
+        own_ = Pointer_Connection::Open(application);
         char* host = nullptr;
         int display_number = 0;
         int screen_number = 0;
         if (!xcb_parse_display(nullptr, &host, &display_number, &screen_number))
             screen_number = 0;
         std::free(host);
-        xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(x11->connection()));
-        xcb_screen_t* screen = screens.data;
-        for (int i = 0; i < screen_number && screens.rem > 1; ++i) {
-            xcb_screen_next(&screens);
-            screen = screens.data;
-        }
-        if (!screen)
-            return;
-        connection_ = x11->connection();
-        root_ = screen->root;
+        qt_connection_ = x11->connection();
+        qt_root_ = Root_Of(qt_connection_, screen_number);
     }
 
     // The primary screen as Qt keeps it (from RandR on X11). Read once and
     // again only when Qt says the primary screen or its geometry changed, so
-    // the odometer's hundred questions a second cost nothing.
+    // the odometer's questions cost nothing.
     void Refresh_Screen()
     {
-        Connection(); // a new application object makes the figures stale
+        Look_Up(); // a new application object makes the figures stale
         if (screen_known_ || !Has_Gui())
             return;
         screen_known_ = true;
@@ -256,18 +321,15 @@ private:
     }
 
     const QCoreApplication* looked_up_for_ = nullptr;
-    xcb_connection_t* connection_ = nullptr;
-    xcb_window_t root_ = 0;
+    QPointer<Pointer_Connection> own_;
+    xcb_connection_t* qt_connection_ = nullptr;
+    xcb_window_t qt_root_ = 0;
     Pointer_State last_;
 
     bool screen_known_ = false;
     QRect bounds_;
     QSize pixel_size_;
     QPointer<QObject> watcher_;
-
-    std::unique_ptr<Raw_Event_Filter> filter_;
-    QPointer<QCoreApplication> filtered_for_;
-    bool motion_reported_ = false;
 };
 
 } // namespace
