@@ -1,6 +1,6 @@
 // Vistrel: a small desktop system monitor.
 #include "app/application.h"
-#include "app/error.h"
+#include "platform/error.h"
 #include "app/main_form.h"
 #include "app/message_box.h"
 #include "app/windows.h"

@@ -180,8 +180,8 @@ void TMainForm1::Program_Size_TimerTimer()
         !choices.snap_top_right)
         return; // nothing to enforce: spare the screen queries
     auto& screen = platform::Use<platform::Input_Service>();
-    const int screen_width = screen.Get_System_Metrics(platform::SM_CXSCREEN);
-    const int screen_height = screen.Get_System_Metrics(platform::SM_CYSCREEN);
+    const int screen_width = screen.Get_System_Metrics(SM_CXSCREEN);
+    const int screen_height = screen.Get_System_Metrics(SM_CYSCREEN);
     Main_Window_Placement window(this);
     Place_Window(choices, screen_width, screen_height, window);
 }
