@@ -7,10 +7,11 @@
 static void Memory_Figures_Of_One_Tick(benchmark::State& state)
 {
     for (auto _ : state) {
-        benchmark::DoNotOptimize(Total_RAM_KB() + Free_RAM_KB());
-        benchmark::DoNotOptimize(KB_Text(Free_RAM_KB()) + KB_Text(Total_RAM_KB()));
-        benchmark::DoNotOptimize(Total_Swap_KB() - Free_Swap_KB());
-        benchmark::DoNotOptimize(KB_Text(Free_Swap_KB()) + KB_Text(Total_Swap_KB()));
+        const platform::MEMORYSTATUSEX status = Memory_Status();
+        benchmark::DoNotOptimize(Total_RAM_KB(status) + Free_RAM_KB(status));
+        benchmark::DoNotOptimize(KB_Text(Free_RAM_KB(status)) + KB_Text(Total_RAM_KB(status)));
+        benchmark::DoNotOptimize(Total_Swap_KB(status) - Free_Swap_KB(status));
+        benchmark::DoNotOptimize(KB_Text(Free_Swap_KB(status)) + KB_Text(Total_Swap_KB(status)));
     }
 }
 BENCHMARK(Memory_Figures_Of_One_Tick);
@@ -18,8 +19,9 @@ BENCHMARK(Memory_Figures_Of_One_Tick);
 static void Disk_Figures_Of_One_Tick(benchmark::State& state)
 {
     for (auto _ : state) {
-        benchmark::DoNotOptimize(Disk_Space_Text(3));
-        benchmark::DoNotOptimize(Disk_Free_Percent(3));
+        const Disk_Space space = Disk_Space_Of(3);
+        benchmark::DoNotOptimize(Disk_Space_Text(space));
+        benchmark::DoNotOptimize(Disk_Free_Percent(space));
     }
 }
 BENCHMARK(Disk_Figures_Of_One_Tick);

@@ -1,17 +1,21 @@
 // Vistrel: a small desktop system monitor.
 #include "app/application.h"
-#include "platform/error.h"
+#include "app/launch.h"
 #include "app/main_form.h"
 #include "app/message_box.h"
 #include "app/windows.h"
 #include "cpu/cpu_sampler.h"
+#include "platform/error.h"
 #include "platform/termination.h"
 
 #include <QDialog>
 
 int main(int argc, char** argv)
 {
-    TApplication application(argc, argv);
+    Launch launch(argc, argv);
+    if (launch.Exit_Status())
+        return *launch.Exit_Status();
+    TApplication application(launch.Argc(), launch.Argv());
     // The sampler chooses its method before any window exists; without the
     // platform's version it cannot measure at all.
     try {

@@ -5,7 +5,14 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 namespace {
+
+// The longest piece of a tone played without processing events: short
+// enough for the 10 ms odometer tick to miss little, long enough that the
+// pieces cost nothing.
+constexpr int Tone_Piece_Ms = 50;
 
 double Now()
 {
@@ -55,12 +62,23 @@ void Speaker_Tone(int duration_ms, int frequency_hz)
     if (duration_ms >= 0) {
         platform::Sound_Service& sound = platform::Use<platform::Sound_Service>();
         if (Is_Windows_NT()) {
-            sound.Beep(frequency_hz, duration_ms);
+            // A long tone is played in short pieces with events processed
+            // between them, so that the windows stay alive through a tone of
+            // up to 100 s; the device joins the pieces into one tone.
+            int left = duration_ms;
+            do {
+                const int piece = std::min(left, Tone_Piece_Ms);
+                sound.Beep(frequency_hz, piece);
+                left -= piece;
+                if (left > 0)
+                    Process_Events();
+            } while (left > 0);
         } else {
             const double end = End_Time(duration_ms);
-            while (Now() < end)
+            while (Now() < end) {
                 sound.Message_Beep(0);
-            Process_Events();
+                Process_Events();
+            }
         }
     }
     Process_Events();

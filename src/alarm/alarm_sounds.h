@@ -11,7 +11,8 @@ bool Is_Windows_NT();
 
 // One tone; returns when it has ended. On the NT family the speaker tone,
 // otherwise default beeps repeated for the duration (frequency unused).
-// A negative duration sounds nothing.
+// Events are processed during a long tone as well as after it. A negative
+// duration sounds nothing.
 void Speaker_Tone(int duration_ms, int frequency_hz);
 
 // Sweeps of 1 ms tones, repeated while the duration has not passed; a pass

@@ -3,11 +3,13 @@
 #include "alarm/alarm_sounds.h"
 #include "app/number_format.h"
 #include "widgets/design.h"
+#include "widgets/radio_group.h"
+#include "widgets/spin_edit.h"
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -19,14 +21,10 @@
 
 namespace {
 
-QSpinBox* Spin_Edit(QWidget* parent, const char* name, int minimum, int maximum, int value, QRect geometry)
+TSpin_Edit* Spin_Edit(QWidget* parent, const char* name, int minimum, int maximum, int value, QRect geometry)
 {
-    auto* spin = Named(new QSpinBox(parent), name);
-    spin->setRange(minimum, maximum);
+    auto* spin = Named(new TSpin_Edit(minimum, maximum, parent), name);
     spin->setValue(value);
-    // Text that is no number, or a number below the limits, becomes the
-    // nearest limit when editing ends: an emptied field reads as the minimum.
-    spin->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     spin->setGeometry(geometry);
     return spin;
 }
@@ -117,10 +115,10 @@ void TCPU_Drop_Form::Create_Controls()
                     "audiable signal / sound - when the process is finished.",
                     {8, 12, 477, 61}, regular);
     Label1 = Label(this, "Label1", "If CPU Usage drops below :", {12, 90, 184, 19}, bold);
-    CPU_Drop_Threshold_SpinEdit = Spin_Edit(this, "CPU_Drop_Threshold_SpinEdit", 1, 100, 50, {204, 88, 50, 22});
+    TSpin_Edit* const threshold = Spin_Edit(this, "CPU_Drop_Threshold_SpinEdit", 1, 100, 50, {204, 88, 50, 22});
     // Arrows only: the field shows the value but takes no typing.
-    if (auto* edit = CPU_Drop_Threshold_SpinEdit->findChild<QLineEdit*>())
-        edit->setReadOnly(true);
+    threshold->Disable_Typing();
+    CPU_Drop_Threshold_SpinEdit = threshold;
     Label2 = Label(this, "Label2", "%", {264, 90, 16, 19}, bold);
     Label3 = Label(this, "Label3", "For at least :", {12, 130, 85, 19}, bold);
     CPU_Drop_Seconds_SpinEdit = Spin_Edit(this, "CPU_Drop_Seconds_SpinEdit", 1, 500, 5, {204, 128, 50, 22});
@@ -172,9 +170,10 @@ void TCPU_Drop_Form::Connect_Handlers()
     connect(Sound_Test_Button, &QPushButton::clicked, this, [this] { Sound_Test_ButtonClick(); });
     connect(Sound_Frequency_TrackBar, &QSlider::valueChanged, this, [this] { Sound_Frequency_TrackBarChange(); });
 
-    const QRadioButton* choices[] = {Play_Single_Tone_RadioButton, Play_Wolf_Whistle_RadioButton,
+    QRadioButton* const choices[] = {Play_Single_Tone_RadioButton, Play_Wolf_Whistle_RadioButton,
                                      Play_Sliding_Scale_RadioButton};
-    for (const QRadioButton* chosen : choices) {
+    for (QRadioButton* chosen : choices) {
+        chosen->installEventFilter(this);
         connect(chosen, &QRadioButton::toggled, this, [this, chosen](bool on) {
             if (!on)
                 return;
@@ -239,6 +238,28 @@ void TCPU_Drop_Form::Sound_Test_ButtonClick()
     } else if (Play_Sliding_Scale_RadioButton->isChecked()) {
         Play_Sliding_Scale(duration_ms);
     }
+}
+
+// The sound choices are not exclusive by themselves (all may be off), so
+// the arrow keys' selecting, which the toolkit leaves to exclusive buttons,
+// is done here.
+bool TCPU_Drop_Form::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        QRadioButton* const choices[] = {Play_Single_Tone_RadioButton, Play_Wolf_Whistle_RadioButton,
+                                         Play_Sliding_Scale_RadioButton};
+        const int step = Radio_Arrow_Step(static_cast<QKeyEvent*>(event)->key());
+        const auto at = std::find(std::begin(choices), std::end(choices), watched);
+        if (step != 0 && at != std::end(choices)) {
+            const auto target = at - std::begin(choices) + step;
+            if (target >= 0 && target < std::ssize(choices)) {
+                choices[target]->setFocus(Qt::TabFocusReason);
+                choices[target]->setChecked(true);
+            }
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TCPU_Drop_Form::showEvent(QShowEvent* event)

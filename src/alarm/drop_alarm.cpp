@@ -53,16 +53,32 @@ void TMainForm1::Check_CPU_Drop_Alarm()
         CPU_Drop_Start_Time = state.start_time;
         CPU_Drop_RadioButton->setChecked(state.timing);
         if (fires) {
-            // Disarmed before the sound: ticks nested in it cannot fire again.
+            // Disarmed here, sounded later: ticks that run while the sound
+            // plays cannot fire it again.
             armed->setChecked(false);
-            CPU_Drop_Form->Sound_Test_ButtonClick();
-            // Armed afresh from the menu while the sound played: that arming's
-            // indicator and starting reading stand.
-            if (armed->isChecked())
-                return;
-            CPU_Drop_RadioButton->setChecked(false);
-            CPU_Drop_RadioButton->hide();
+            QMetaObject::invokeMethod(this, &TMainForm1::Sound_CPU_Drop_Alarm, Qt::QueuedConnection);
         }
     }
     CPU_Drop_Previous_Usage = CPU_Gauge->Progress();
+}
+
+// The sound is started from the event loop, never from inside a refresh tick:
+// a tick that is still running holds back every later tick (and the toolkit
+// never fires a timer again while its handler runs), so the figures, the
+// spinner and the odometer would stand still for the whole sound.
+void TMainForm1::Sound_CPU_Drop_Alarm()
+{
+    if (tick_running_) {
+        QMetaObject::invokeMethod(this, &TMainForm1::Sound_CPU_Drop_Alarm, Qt::QueuedConnection);
+        return;
+    }
+    if (!CPU_Drop_Form)
+        return;
+    CPU_Drop_Form->Sound_Test_ButtonClick();
+    // Armed afresh from the menu while the sound played: that arming's
+    // indicator and starting reading stand.
+    if (Make_PC_Speaker_Beeps_when_CPU_Usage_Next_Drops_Option->isChecked())
+        return;
+    CPU_Drop_RadioButton->setChecked(false);
+    CPU_Drop_RadioButton->hide();
 }

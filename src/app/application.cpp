@@ -2,6 +2,7 @@
 
 #include "app/message_box.h"
 #include "app/number_format.h"
+#include "app/program_icon.h"
 #include "app/title.h"
 
 #include <exception>
@@ -10,6 +11,8 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QString::fromLatin1(Program_Title));
     setApplicationDisplayName(QString());
+    // Every window that sets none of its own, the five of them, shows it.
+    setWindowIcon(Program_Icon());
     Load_User_Format();
 }
 

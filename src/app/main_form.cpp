@@ -4,8 +4,10 @@
 #include "app/file_dialog.h"
 #include "app/title.h"
 #include "metrics/drive_combo_box.h"
+#include "odometer/odometer_scheduler.h"
 #include "report/report_pictures.h"
 #include "widgets/design.h"
+#include "widgets/fitted_label.h"
 #include "widgets/gauge.h"
 
 #include <QAction>
@@ -45,6 +47,23 @@ void On_Click(QAction* action, TMainForm1* form, void (TMainForm1::*handler)())
             action->setChecked(!action->isChecked());
         (form->*handler)();
     });
+}
+
+// The drop alarm's indicator shows the detector's state and nothing else:
+// a click on it neither checks nor clears it.
+class Alarm_Indicator final : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    void nextCheckState() override {}
+};
+
+// A caption set on a bevel's top line breaks the line, as a group box's
+// caption does: its background is the window's own colour.
+void Break_Bevel_Line(QLabel* caption)
+{
+    caption->setAutoFillBackground(true);
 }
 
 } // namespace
@@ -103,11 +122,15 @@ void TMainForm1::Create_Controls()
         control->adjustSize();
         return control;
     };
+    // The labels the ticks write paint their own background: behind a
+    // transparent one the window, and the bevel or group box it sits on,
+    // would be painted again at every change of its text.
     auto fixed_label = [](QWidget* parent, const QFont& font, QRect geometry, Qt::Alignment alignment) {
         auto* control = new QLabel(parent);
         control->setFont(font);
         control->setAlignment(alignment | Qt::AlignTop);
         control->setGeometry(geometry);
+        control->setAutoFillBackground(true);
         return control;
     };
     auto gauge = [this](const char* name, TGauge::TGaugeKind kind, QRect geometry, const QFont& font) {
@@ -129,12 +152,24 @@ void TMainForm1::Create_Controls()
     Swap_File_Gauge->Hint = QStringLiteral("Swapfile usage.");
     Label1 = Own(label(Client, "Swap File", Times(12), 120, 4), "Label1");
     Label2 = Own(label(Client, "RAM", Times(12), 32, 4), "Label2");
-    RAM_Label = Own(fixed_label(Client, Times(15), {52, 67, 137, 16}, Qt::AlignLeft), "RAM_Label");
+    // The figures reach to the bevel's inner edge and never lose a digit:
+    // on a large machine they are drawn a size or two smaller instead.
+    auto figures_label = [this](const char* name, int top) {
+        auto* control = Own(new TFitted_Label(Client), name);
+        control->setFont(Times(15));
+        control->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        const int left = 52;
+        const int inner_right = Bevel1->geometry().right() - Bevel1->frameWidth();
+        control->setGeometry(left, top, inner_right - left, 16);
+        return control;
+    };
+    RAM_Label = figures_label("RAM_Label", 67);
     RAM_Label->setToolTip(QStringLiteral("Available / Total Physical RAM on this PC (in KB)."));
     Label5 = Own(label(Client, " Free KB   /  Total KB : ", Times(11), 45, 50), "Label5");
+    Break_Bevel_Line(Label5);
     Label3 = Own(label(Client, "RAM", Times(13), 12, 68), "Label3");
     Label4 = Own(label(Client, "SWAP", Times(13), 12, 88), "Label4");
-    SWAP_Label = Own(fixed_label(Client, Times(15), {52, 87, 137, 16}, Qt::AlignLeft), "SWAP_Label");
+    SWAP_Label = figures_label("SWAP_Label", 87);
     SWAP_Label->setToolTip(QStringLiteral("Available / Total Swapfile space on this PC (in KB)."));
     Spinner_Label = Own(fixed_label(Client, Design_Font("Courier", 16), {97, 4, 9, 16}, Qt::AlignLeft),
                         "Spinner_Label");
@@ -142,7 +177,9 @@ void TMainForm1::Create_Controls()
     Bevel2 = bevel("Bevel2", QFrame::Box, 4, 116, 193, 63);
     Disk_Used_Gauge = gauge("Disk_Used_Gauge", TGauge::gkHorizontalBar, {128, 128, 65, 20}, Times(17));
     Label6 = Own(label(Client, " Disk Space : ", Times(11), 69, 110), "Label6");
+    Break_Bevel_Line(Label6);
     Disk_Space_Label = Own(label(Client, "", Times(13), 12, 156), "Disk_Space_Label");
+    Disk_Space_Label->setAutoFillBackground(true);
     Bevel3 = bevel("Bevel3", QFrame::Panel, 4, 184, 193, 51);
     CPU_Gauge = gauge("CPU_Gauge", TGauge::gkHorizontalBar, {52, 188, 140, 20}, Times(17));
     Label7 = Own(label(Client, "CPU:", Times(13), 12, 191), "Label7");
@@ -151,7 +188,6 @@ void TMainForm1::Create_Controls()
 
     SpeedButton1 = Own(new QToolButton(Client), "SpeedButton1");
     SpeedButton1->setGeometry(168, 152, 23, 22);
-    SpeedButton1->setAutoRaise(true);
     SpeedButton1->setIcon(Drive_Report_Picture());
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
 
@@ -183,7 +219,7 @@ void TMainForm1::Create_Controls()
     Scaling_ListBox = Own(new QListWidget(Client), "Scaling_ListBox");
     Scaling_ListBox->setGeometry(268, 4, 25, 25);
     Scaling_ListBox->hide();
-    CPU_Drop_RadioButton = Own(new QRadioButton(Client), "CPU_Drop_RadioButton");
+    CPU_Drop_RadioButton = Own(new Alarm_Indicator(Client), "CPU_Drop_RadioButton");
     CPU_Drop_RadioButton->setGeometry(4, 0, 17, 17);
     CPU_Drop_RadioButton->setAutoExclusive(false);
     CPU_Drop_RadioButton->setFocusPolicy(Qt::NoFocus);
@@ -285,11 +321,15 @@ void TMainForm1::Create_Timers_And_Dialogs()
     };
     Timer1 = timer("Timer1", 500, &TMainForm1::Timer1Timer);
     Program_Size_Timer = timer("Program_Size_Timer", 500, &TMainForm1::Program_Size_TimerTimer);
+    Program_Size_Timer->setSingleShot(true); // started again by whatever can move the window
     Reset_CPU_Monitoring_Timer = timer("Reset_CPU_Monitoring_Timer", 1000,
                                        &TMainForm1::Reset_CPU_Monitoring_TimerTimer);
-    Trailcount_Timer = timer("Trailcount_Timer", 10, &TMainForm1::Trailcount_TimerTimer);
+    Trailcount_Timer = Own(new QTimer(this), "Trailcount_Timer");
+    Trailcount_Timer->setInterval(Odometer_Pacer::Tick_Interval_ms);
+    Odometer_Pacing = std::make_unique<Odometer_Scheduler>(*this, *Trailcount_Timer);
+    connect(Trailcount_Timer, &QTimer::timeout, this, [this] { Odometer_Pacing->Timer_Fired(); });
     Reset_CPU_Monitoring_Timer->start();
-    Trailcount_Timer->start();
+    Odometer_Pacing->Start();
 
     OpenDialog1 = Own(new TFile_Dialog(TFile_Dialog::Mode::Open, this), "OpenDialog1");
     OpenDialog1->Filter = QStringLiteral("Trailcount INI File|trailcnt.ini|All Files|*.*");
@@ -338,6 +378,20 @@ void TMainForm1::resizeEvent(QResizeEvent* event)
     QMainWindow::resizeEvent(event);
     if (Resize_Handler_Attached)
         FormResize();
+    Placement_May_Be_Needed();
+}
+
+void TMainForm1::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    Placement_May_Be_Needed();
+}
+
+void TMainForm1::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Placement_May_Be_Needed();
 }
 
 void TMainForm1::ExitOptionClick()

@@ -7,10 +7,13 @@
 // The handlers live beside the subsystem they serve (metrics/, cpu/, alarm/,
 // odometer/, report/, docs/); this class only gathers them.
 
+#include "metrics/label_figures.h"
 #include "odometer/odometer_state.h"
+#include "platform/input.h"
 
 #include <QMainWindow>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -28,6 +31,7 @@ class TAboutBox;
 class TCPU_Drop_Form;
 class TDriveComboBox;
 class TFile_Dialog;
+class Odometer_Scheduler;
 class TGauge;
 class TResults_Form;
 class TSettings_Form;
@@ -143,6 +147,8 @@ public:
     void Snap_Program_to_Bottom_Right_of_Screen_OptionClick();
     void Keep_Program_Inside_the_Screen_Bounds_OptionClick();
     void Program_Size_TimerTimer();
+    void Placement_May_Be_Needed();
+    void Watch_Screens_For_Placement();
 
     // ---- Start at log-on (app/auto_run.cpp).
     void Auto_Run_at_Windows_Startup_OptionClick();
@@ -156,6 +162,9 @@ public:
 
     // ---- Refresh tick (metrics/refresh_tick.cpp).
     void Timer1Timer();
+    Label_Figures<std::uint64_t, std::uint64_t> RAM_Label_Figures;
+    Label_Figures<double, double> SWAP_Label_Figures;
+    Label_Figures<std::int64_t, std::int64_t> Disk_Space_Label_Figures;
 
     // ---- CPU display (cpu/cpu_display.cpp).
     void CPU_Step();
@@ -169,12 +178,20 @@ public:
     // ---- Drop alarm (alarm/drop_alarm.cpp).
     void Make_PC_Speaker_Beeps_when_CPU_Usage_Next_Drops_OptionClick();
     void Check_CPU_Drop_Alarm();
+    // Plays the alarm the detector has fired, once the refresh tick is over.
+    void Sound_CPU_Drop_Alarm();
     std::int32_t CPU_Drop_Previous_Usage = 0;
     double CPU_Drop_Start_Time = 0;
 
     // ---- Odometer (odometer/).
     Odometer_State Odometer;
+    // Samples the pointer: one step of the distance, and the presses when
+    // the platform does not report buttons itself.
     void Trailcount_TimerTimer();
+    // A button went down or up, as the platform reported it.
+    void Trailcount_Button(platform::Mouse_Button button, bool down);
+    bool Presses_Reported = false; // presses come from reports, not from samples
+    std::unique_ptr<Odometer_Scheduler> Odometer_Pacing; // when Trailcount_TimerTimer runs
     void Show_Press_Counts();
     void Show_Distance_Units_Caption();
     void Settings_OptionClick();
@@ -193,6 +210,8 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void Create_Controls();
@@ -202,6 +221,7 @@ private:
     T* Own(T* component, const char* name);
 
     bool shown_once_ = false;
+    bool placement_started_ = false;
     bool tick_running_ = false;
 };
 

@@ -15,6 +15,7 @@
 struct Format_Settings {
     QChar Decimal_Separator = QLatin1Char('.');
     QChar Thousand_Separator = QLatin1Char(',');
+    bool operator==(const Format_Settings&) const = default;
 };
 
 // The live program-wide format.

@@ -6,6 +6,9 @@
 #include "platform/input.h"
 
 #include <QAction>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
 #include <QWindow>
 #include <cstdint>
 
@@ -67,6 +70,20 @@ void Snap(const Placement_Choices& choices, int screen_width, int screen_height,
     }
 }
 
+// A window seen from the primary screen's top left corner, where the rules
+// are written as if the screen began at (0, 0).
+class Relative_To_Screen final : public Placement_Window {
+public:
+    Relative_To_Screen(Placement_Window& window, QPoint origin) : window_(window), origin_(origin) {}
+    QRect Outer_Bounds() const override { return window_.Outer_Bounds().translated(-origin_); }
+    void Set_Left(int left) override { window_.Set_Left(left + origin_.x()); }
+    void Set_Top(int top) override { window_.Set_Top(top + origin_.y()); }
+
+private:
+    Placement_Window& window_;
+    QPoint origin_;
+};
+
 // The main window as the pass sees it.
 class Main_Window_Placement final : public Placement_Window {
 public:
@@ -81,13 +98,14 @@ private:
 
 } // namespace
 
-void Place_Window(const Placement_Choices& choices, int screen_width, int screen_height, Placement_Window& window)
+void Place_Window(const Placement_Choices& choices, const QRect& screen, Placement_Window& window)
 {
-    if (screen_width <= 0 || screen_height <= 0)
+    if (screen.width() <= 0 || screen.height() <= 0)
         return;
+    Relative_To_Screen relative(window, screen.topLeft());
     if (choices.keep_inside)
-        Keep_Inside(screen_width, screen_height, window);
-    Snap(choices, screen_width, screen_height, window);
+        Keep_Inside(screen.width(), screen.height(), relative);
+    Snap(choices, screen.width(), screen.height(), relative);
 }
 
 void TMainForm1::Always_On_Top_OptionClick()
@@ -179,9 +197,29 @@ void TMainForm1::Program_Size_TimerTimer()
     if (!choices.keep_inside && !choices.snap_bottom_right && !choices.snap_bottom_left && !choices.snap_top_left &&
         !choices.snap_top_right)
         return; // nothing to enforce: spare the screen queries
-    auto& screen = platform::Use<platform::Input_Service>();
-    const int screen_width = screen.Get_System_Metrics(SM_CXSCREEN);
-    const int screen_height = screen.Get_System_Metrics(SM_CYSCREEN);
+    const platform::Screen_Bounds screen = platform::Use<platform::Input_Service>().Primary_Screen_Bounds();
     Main_Window_Placement window(this);
-    Place_Window(choices, screen_width, screen_height, window);
+    Place_Window(choices, QRect(screen.left, screen.top, screen.width, screen.height), window);
+}
+
+// The pass need only run when something it looks at has changed: the
+// window's place, size or state, or the screens. A change starts the timer
+// (if it is not running yet), so the window goes back to its corner half a
+// second after it was first moved away, and a window at rest costs nothing.
+void TMainForm1::Placement_May_Be_Needed()
+{
+    if (placement_started_ && !Program_Size_Timer->isActive())
+        Program_Size_Timer->start();
+}
+
+void TMainForm1::Watch_Screens_For_Placement()
+{
+    const auto watch = [this](QScreen* screen) {
+        connect(screen, &QScreen::geometryChanged, this, &TMainForm1::Placement_May_Be_Needed);
+    };
+    for (QScreen* screen : QGuiApplication::screens())
+        watch(screen);
+    connect(qGuiApp, &QGuiApplication::screenAdded, this, watch);
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this, &TMainForm1::Placement_May_Be_Needed);
+    connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, &TMainForm1::Placement_May_Be_Needed);
 }

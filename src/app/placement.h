@@ -1,7 +1,7 @@
 #pragma once
 // The placement pass as a plain routine: keep the window inside the screen,
 // then snap it to the chosen corner. The main window's timer handler feeds it
-// the menu's check marks and the primary screen's full size.
+// the menu's check marks and the primary screen's bounds on the desktop.
 
 #include <QRect>
 
@@ -27,5 +27,7 @@ public:
 // One pass. Only moves, never resizes. An edge already where a rule wants it
 // is not touched, so a settled window costs no window-system traffic. A
 // screen of unknown (zero) size places nothing: every corner would be off
-// the screen.
-void Place_Window(const Placement_Choices& choices, int screen_width, int screen_height, Placement_Window& window);
+// the screen. The rules are the primary screen's: its corners are where the
+// snaps go, and keep-inside keeps the window on it, wherever it lies on a
+// desktop of several screens.
+void Place_Window(const Placement_Choices& choices, const QRect& screen, Placement_Window& window);

@@ -1,5 +1,6 @@
 #include "app/settings_location.h"
 
+#include "app/installed_layout.h"
 #include "platform/process.h"
 
 #include <QDir>
@@ -27,7 +28,11 @@ QString Settings_File_Path()
     if (!folder.isEmpty()) {
         const QString beside = folder + QLatin1Char('/') + QLatin1String(Settings_File_Name);
         const QFileInfo file(beside);
-        if (file.exists() || file.isSymLink() || QFileInfo(folder).isWritable())
+        if (file.exists() || file.isSymLink())
+            return beside;
+        // An installed copy never writes beside itself, even where it may
+        // (run by root): its folder belongs to the package, not to a user.
+        if (!Runs_Installed() && QFileInfo(folder).isWritable())
             return beside;
     }
     return Config_Folder() + QLatin1Char('/') + QLatin1String(Settings_File_Name);

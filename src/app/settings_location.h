@@ -1,8 +1,9 @@
 #pragma once
 // Where vistrel.ini lives: in the executable's folder, as a portable program
-// keeps its settings. Where that folder cannot be written and holds no
-// vistrel.ini yet (an installed copy under /usr, say), the file lives in
-// $XDG_CONFIG_HOME/vistrel/ instead (default ~/.config/vistrel/).
+// keeps its settings. Where that folder holds no vistrel.ini yet and either
+// cannot be written or belongs to an installed copy (see installed_layout.h),
+// the file lives in $XDG_CONFIG_HOME/vistrel/ instead (default
+// ~/.config/vistrel/).
 
 #include <QString>
 

@@ -44,6 +44,10 @@ void TMainForm1::FormShow()
 
     Program_Size_TimerTimer();                                    // 21
     Program_Size_Timer->start();
+    if (!placement_started_) {
+        placement_started_ = true;
+        Watch_Screens_For_Placement();
+    }
 }
 
 void TMainForm1::FormCloseQuery(bool& can_close)

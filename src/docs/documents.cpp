@@ -1,5 +1,6 @@
 #include "docs/documents.h"
 
+#include "app/installed_layout.h"
 #include "app/message_box.h"
 #include "platform/files.h"
 #include "platform/process.h"
@@ -23,6 +24,28 @@ void Inform(const QString& text)
     Message_Dlg(text, Msg_Type::Information, Msg_Buttons::OK);
 }
 
+bool File_Exists(const QString& path)
+{
+    return platform::Use<platform::File_Service>().File_Exists(QFile::encodeName(path).toStdString());
+}
+
+// A document beside the program wins; an installed copy finds its own in the
+// data folder. With neither, the path beside the program, so that the
+// messages still speak of the program's folder.
+QString Document_Path(const QString& file_name)
+{
+    const QString beside = Program_Folder() + file_name;
+    if (File_Exists(beside))
+        return beside;
+    const QString data_folder = Installed_Data_Folder();
+    if (!data_folder.isEmpty()) {
+        const QString installed = data_folder + QLatin1Char('/') + file_name;
+        if (File_Exists(installed))
+            return installed;
+    }
+    return beside;
+}
+
 } // namespace
 
 QString Program_Folder()
@@ -36,14 +59,13 @@ QString Readme_Path()
     const QString executable = Executable_Path();
     if (executable.isEmpty())
         return {};
-    const QString folder = Program_Folder();
-    const QString file_name = executable.mid(folder.size());
-    return folder + file_name.left(file_name.indexOf(QLatin1Char('.'))) + QStringLiteral(".txt");
+    const QString file_name = executable.mid(Program_Folder().size());
+    return Document_Path(file_name.left(file_name.indexOf(QLatin1Char('.'))) + QStringLiteral(".txt"));
 }
 
 QString Catalogue_Path()
 {
-    return Program_Folder() + QStringLiteral("catalog.txt");
+    return Document_Path(QStringLiteral("catalog.txt"));
 }
 
 void Open_In_Notepad(const QString& path)
@@ -63,7 +85,7 @@ void Open_In_Notepad(const QString& path)
 void Open_Catalogue(const QString& product_title)
 {
     const QString catalogue = Catalogue_Path();
-    if (platform::Use<platform::File_Service>().File_Exists(QFile::encodeName(catalogue).toStdString())) {
+    if (File_Exists(catalogue)) {
         Open_In_Notepad(catalogue);
         return;
     }

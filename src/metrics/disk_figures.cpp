@@ -3,26 +3,6 @@
 #include "app/number_format.h"
 #include "platform/disk.h"
 
-namespace {
-
-struct Space {
-    std::uint64_t free_available = 0;
-    std::uint64_t total = 0;
-    std::uint64_t total_free = 0;
-};
-
-Space Query(int drive_number)
-{
-    Space space;
-    const std::string root = Drive_Root_Path(drive_number);
-    if (!root.empty())
-        platform::Use<platform::Disk_Service>().Get_Disk_Free_Space_Ex(root, &space.free_available, &space.total,
-                                                                       &space.total_free);
-    return space;
-}
-
-} // namespace
-
 int Drive_Number(const QString& letter_text)
 {
     if (letter_text.isEmpty())
@@ -37,46 +17,56 @@ std::string Drive_Root_Path(int drive_number)
     return std::string(1, static_cast<char>('A' + drive_number - 1)) + ":\\";
 }
 
-double Disk_Free_Bytes(int drive_number)
+Disk_Space Disk_Space_Of(int drive_number)
 {
-    return static_cast<double>(static_cast<std::int64_t>(Query(drive_number).total_free));
-}
-
-double Disk_Total_Bytes(int drive_number)
-{
-    return static_cast<double>(static_cast<std::int64_t>(Query(drive_number).total));
-}
-
-int Disk_Free_Percent(int drive_number)
-{
-    std::int64_t free = 0;
-    std::int64_t total = 0;
-    {
+    std::uint64_t free_available = 0;
+    std::uint64_t total = 0;
+    std::uint64_t total_free = 0;
+    const std::string root = Drive_Root_Path(drive_number);
+    if (!root.empty()) {
         platform::Quiet_Critical_Errors quiet;
-        free = Round_Half_Even(Disk_Free_Bytes(drive_number));
-        total = Round_Half_Even(Disk_Total_Bytes(drive_number));
+        platform::Use<platform::Disk_Service>().Get_Disk_Free_Space_Ex(root, &free_available, &total, &total_free);
     }
+    // Through a signed 64-bit figure, as the counts have always been taken.
+    return {static_cast<double>(static_cast<std::int64_t>(total_free)),
+            static_cast<double>(static_cast<std::int64_t>(total))};
+}
+
+int Disk_Free_Percent(const Disk_Space& space)
+{
+    const std::int64_t free = Round_Half_Even(space.free_bytes);
+    const std::int64_t total = Round_Half_Even(space.total_bytes);
     if (total > 0)
         return static_cast<int>(Trunc(static_cast<long double>(free) / (static_cast<long double>(total) / 100)));
     return 0;
 }
 
+std::int64_t Disk_Free_KB(const Disk_Space& space)
+{
+    return Round_Half_Even(static_cast<long double>(space.free_bytes) / 1024);
+}
+
+std::int64_t Disk_Total_KB(const Disk_Space& space)
+{
+    return Round_Half_Even(static_cast<long double>(space.total_bytes) / 1024);
+}
+
+QString Disk_Space_Text(const Disk_Space& space)
+{
+    const std::int64_t total_kb = Disk_Total_KB(space);
+    if (total_kb > 0)
+        return Format_Disk_Size(Disk_Free_KB(space)) + QStringLiteral(" / ") + Format_Disk_Size(total_kb);
+    return QStringLiteral("0");
+}
+
+int Disk_Free_Percent(int drive_number)
+{
+    return Disk_Free_Percent(Disk_Space_Of(drive_number));
+}
+
 QString Disk_Space_Text(int drive_number)
 {
-    std::int64_t free_kb = 0;
-    {
-        platform::Quiet_Critical_Errors quiet;
-        free_kb = Round_Half_Even(static_cast<long double>(Disk_Free_Bytes(drive_number)) / 1024);
-    }
-    QString text = Format_Disk_Size(free_kb);
-    std::int64_t total_kb = 0;
-    {
-        platform::Quiet_Critical_Errors quiet;
-        total_kb = Round_Half_Even(static_cast<long double>(Disk_Total_Bytes(drive_number)) / 1024);
-    }
-    if (total_kb > 0)
-        return text + QStringLiteral(" / ") + Format_Disk_Size(total_kb);
-    return QStringLiteral("0");
+    return Disk_Space_Text(Disk_Space_Of(drive_number));
 }
 
 QString Format_Disk_Size(std::int64_t kb)

@@ -1,38 +1,35 @@
 #include "metrics/memory_figures.h"
 
 #include "app/number_format.h"
-#include "platform/memory.h"
 
 #include <cmath>
 #include <limits>
 
-namespace {
 platform::MEMORYSTATUSEX Memory_Status()
 {
     platform::MEMORYSTATUSEX status;
     platform::Use<platform::Memory_Service>().Global_Memory_Status_Ex(status);
     return status;
 }
-} // namespace
 
-std::uint64_t Total_RAM_KB()
+std::uint64_t Total_RAM_KB(const platform::MEMORYSTATUSEX& status)
 {
-    return Memory_Status().ullTotalPhys >> 10;
+    return status.ullTotalPhys >> 10;
 }
 
-std::uint64_t Free_RAM_KB()
+std::uint64_t Free_RAM_KB(const platform::MEMORYSTATUSEX& status)
 {
-    return Memory_Status().ullAvailPhys >> 10;
+    return status.ullAvailPhys >> 10;
 }
 
-double Total_Swap_KB()
+double Total_Swap_KB(const platform::MEMORYSTATUSEX& status)
 {
-    return static_cast<double>(Memory_Status().ullTotalPageFile) * 1.0 / 1024;
+    return static_cast<double>(status.ullTotalPageFile) * 1.0 / 1024;
 }
 
-double Free_Swap_KB()
+double Free_Swap_KB(const platform::MEMORYSTATUSEX& status)
 {
-    return static_cast<double>(Memory_Status().ullAvailPageFile) * 1.0 / 1024;
+    return static_cast<double>(status.ullAvailPageFile) * 1.0 / 1024;
 }
 
 QString KB_Text(long double kb)

@@ -1,16 +1,20 @@
 #pragma once
-// The four memory figures of the monitor, in KB, each read afresh from the
-// platform's memory status. RAM is whole KB (bytes shifted right by 10); swap
-// keeps the fraction of a KB. Figures are 64-bit, so machines with more than
-// 4 GB show their true totals.
+// The four memory figures of the monitor, in KB, from one reading of the
+// platform's memory status: a tick reads it once and takes all its figures
+// from that record, so they agree with each other. RAM is whole KB (bytes
+// shifted right by 10); swap keeps the fraction of a KB. Figures are 64-bit,
+// so machines with more than 4 GB show their true totals.
+
+#include "platform/memory.h"
 
 #include <QString>
 #include <cstdint>
 
-std::uint64_t Total_RAM_KB();
-std::uint64_t Free_RAM_KB();
-double Total_Swap_KB();
-double Free_Swap_KB();
+platform::MEMORYSTATUSEX Memory_Status();
+std::uint64_t Total_RAM_KB(const platform::MEMORYSTATUSEX& status);
+std::uint64_t Free_RAM_KB(const platform::MEMORYSTATUSEX& status);
+double Total_Swap_KB(const platform::MEMORYSTATUSEX& status);
+double Free_Swap_KB(const platform::MEMORYSTATUSEX& status);
 
 // A KB figure as a label shows it: whole number, rounded half away from zero,
 // grouped with the user's thousands separator, no unit.

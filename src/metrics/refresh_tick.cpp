@@ -65,21 +65,35 @@ void TMainForm1::Timer1Timer()
     if (!guard.Entered())
         return;
 
-    Phisical_RAM_Gauge->Set_MaxValue(Gauge_Value(Total_RAM_KB()));                          // 1
-    Phisical_RAM_Gauge->Set_Progress(Gauge_Value(static_cast<long double>(Total_RAM_KB())
-                                                 - static_cast<long double>(Free_RAM_KB())));
-    RAM_Label->setText(KB_Text(Free_RAM_KB()) + QStringLiteral(" / ") + KB_Text(Total_RAM_KB())); // 2
-    Swap_File_Gauge->Set_MaxValue(Gauge_Value(Total_Swap_KB()));                            // 3
-    Swap_File_Gauge->Set_Progress(Gauge_Value(Total_Swap_KB() - Free_Swap_KB()));
+    // One reading of the memory status gives every memory figure of the tick.
+    const platform::MEMORYSTATUSEX memory = Memory_Status();
+    const std::uint64_t total_ram = Total_RAM_KB(memory);
+    const std::uint64_t free_ram = Free_RAM_KB(memory);
+    Phisical_RAM_Gauge->Set_MaxValue(Gauge_Value(total_ram));                                // 1
+    Phisical_RAM_Gauge->Set_Progress(Gauge_Value(static_cast<long double>(total_ram)
+                                                 - static_cast<long double>(free_ram)));
+    RAM_Label_Figures.Show(                                                                // 2
+        *RAM_Label, [&] { return KB_Text(free_ram) + QStringLiteral(" / ") + KB_Text(total_ram); }, free_ram,
+        total_ram);
+    const double total_swap = Total_Swap_KB(memory);
+    const double free_swap = Free_Swap_KB(memory);
+    Swap_File_Gauge->Set_MaxValue(Gauge_Value(total_swap));                                 // 3
+    Swap_File_Gauge->Set_Progress(Gauge_Value(total_swap - free_swap));
     Process_Events();                                                                      // 4
-    SWAP_Label->setText(KB_Text(Free_Swap_KB()) + QStringLiteral(" / ") + KB_Text(Total_Swap_KB())); // 5
+    SWAP_Label_Figures.Show(                                                               // 5
+        *SWAP_Label, [&] { return KB_Text(free_swap) + QStringLiteral(" / ") + KB_Text(total_swap); }, free_swap,
+        total_swap);
     Spinner_Label->setText(Next_Spinner_Text(Spinner_Label->text()));                      // 6
     Process_Events();                                                                      // 7
 
-    const int drive = Drive_Number(QString(DriveComboBox1->Drive()));                      // 8
-    Disk_Space_Label->setText(Disk_Space_Text(drive));
+    // One query of the drive gives its text and its percentage.
+    const Disk_Space disk = Disk_Space_Of(Drive_Number(QString(DriveComboBox1->Drive()))); // 8
+    Disk_Space_Label_Figures.Show(*Disk_Space_Label, [&] { return Disk_Space_Text(disk); }, Disk_Free_KB(disk),
+                                  Disk_Total_KB(disk));
+    // Also after a change of font or layout, not only of text; the label
+    // keeps its size hint, so an unchanged one costs nothing.
     Disk_Space_Label->adjustSize();
-    Disk_Used_Gauge->Set_Progress(100 - Disk_Free_Percent(drive));
+    Disk_Used_Gauge->Set_Progress(100 - Disk_Free_Percent(disk));
     Set_Usage_Colour(*Disk_Used_Gauge);
     Process_Events();                                                                      // 9
 

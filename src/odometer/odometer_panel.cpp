@@ -41,14 +41,31 @@ void TMainForm1::Trailcount_TimerTimer()
     Odometer.Odometer_Distance = Add_Step(Odometer.Odometer_Distance, step, Is_Metric(settings.Unit_Index));
     Odometer.Distance_Label.Write(*Distance_Travelled_Label, Odometer.Odometer_Distance, Monotonic_ms());
 
-    if (Count_Press(pointer.left_down, Odometer.Left_Press_Latch, Odometer.Left_Press_Count))
-        Show_Press_Counts();
-    if (Count_Press(pointer.right_down, Odometer.Right_Press_Latch, Odometer.Right_Press_Count))
-        Show_Press_Counts();
+    if (Presses_Reported) {
+        // The reports count every press, however short; a sample only
+        // notices a release whose report went astray.
+        if (!pointer.left_down)
+            Odometer.Left_Press_Latch = false;
+        if (!pointer.right_down)
+            Odometer.Right_Press_Latch = false;
+    } else {
+        if (Count_Press(pointer.left_down, Odometer.Left_Press_Latch, Odometer.Left_Press_Count))
+            Show_Press_Counts();
+        if (Count_Press(pointer.right_down, Odometer.Right_Press_Latch, Odometer.Right_Press_Count))
+            Show_Press_Counts();
+    }
 
     Odometer.Previous_Cursor_X = pointer.x;
     Odometer.Previous_Cursor_Y = pointer.y;
     Odometer.Has_Previous_Cursor = true;
+}
+
+void TMainForm1::Trailcount_Button(platform::Mouse_Button button, bool down)
+{
+    const bool left = button == platform::Mouse_Button::Left;
+    if (Count_Press(down, left ? Odometer.Left_Press_Latch : Odometer.Right_Press_Latch,
+                    left ? Odometer.Left_Press_Count : Odometer.Right_Press_Count))
+        Show_Press_Counts();
 }
 
 void TMainForm1::Show_Press_Counts()

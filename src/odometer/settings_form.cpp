@@ -3,12 +3,12 @@
 #include "odometer/odometer_units.h"
 #include "widgets/design.h"
 #include "widgets/radio_group.h"
+#include "widgets/spin_edit.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
@@ -25,20 +25,11 @@ QLabel* Centred_Label(QWidget* parent, const char* name, const char* text, QRect
     return label;
 }
 
-QSpinBox* Spin_Edit(QWidget* parent, const char* name, QRect geometry, int minimum, int maximum)
+TSpin_Edit* Spin_Edit(QWidget* parent, const char* name, QRect geometry, int minimum, int maximum)
 {
-    auto* spin = Named(new QSpinBox(parent), name);
-    spin->setRange(minimum, maximum);
+    auto* spin = Named(new TSpin_Edit(minimum, maximum, parent), name);
     spin->setGeometry(geometry);
     return spin;
-}
-
-// Sizes change by the spin buttons and the arrow keys only: a typed value
-// could leave the range or half-finished text behind.
-void Disable_Typing(QSpinBox* spin)
-{
-    if (auto* edit = spin->findChild<QLineEdit*>())
-        edit->setReadOnly(true);
 }
 } // namespace
 
@@ -74,14 +65,17 @@ TSettings_Form::TSettings_Form()
         Centred_Label(Screen_Size_GroupBox, "Screen_Height_Label", "Height in cm :", {172, 18, 115, 13});
     Label12 = Named(new QLabel(QStringLiteral("X"), Screen_Size_GroupBox), "Label12");
     Label12->setGeometry(148, 38, 9, 13);
-    Screen_Width_SpinEdit =
+    // Sizes change by the spin buttons and the arrow keys only.
+    TSpin_Edit* const width =
         Spin_Edit(Screen_Size_GroupBox, "Screen_Width_SpinEdit", {12, 34, 121, 22}, Screen_Size_Min, Screen_Size_Max);
-    Screen_Width_SpinEdit->setValue(27);
-    Disable_Typing(Screen_Width_SpinEdit);
-    Screen_Height_SpinEdit = Spin_Edit(Screen_Size_GroupBox, "Screen_Height_SpinEdit", {172, 34, 121, 22},
-                                       Screen_Size_Min, Screen_Size_Max);
-    Screen_Height_SpinEdit->setValue(20);
-    Disable_Typing(Screen_Height_SpinEdit);
+    width->setValue(27);
+    width->Disable_Typing();
+    Screen_Width_SpinEdit = width;
+    TSpin_Edit* const height = Spin_Edit(Screen_Size_GroupBox, "Screen_Height_SpinEdit", {172, 34, 121, 22},
+                                         Screen_Size_Min, Screen_Size_Max);
+    height->setValue(20);
+    height->Disable_Typing();
+    Screen_Height_SpinEdit = height;
 
     GroupBox2 = Named(new QGroupBox(QStringLiteral(" Screen Resolution (in pixels) : "), this), "GroupBox2");
     GroupBox2->setGeometry(4, 78, 309, 91);

@@ -12,7 +12,23 @@
 //   Linux keeps this service with the windows, as it reads the cursor over
 //   the toolkit's own X connection.
 // - Get_System_Metrics: SM_CXSCREEN / SM_CYSCREEN, the primary screen's full
-//   size in pixels (not the work area); 0 for other indexes.
+//   size in pixels (not the work area); 0 for other indexes. Asked up to
+//   a hundred times a second: answers from a cached figure. Linux: the
+//   primary output (RandR, as Qt reports it), not the root window, which
+//   spans every monitor.
+// - Primary_Screen_Bounds: where the primary screen lies on the desktop and
+//   its size, in the coordinates window positions use; the corner snaps go
+//   to its corners. Win32: the primary monitor always starts at (0, 0).
+// - Report_Activity: starts telling the listener, on the user-interface
+//   thread, whenever a device moves the pointer and whenever a mouse button
+//   goes down or up, whatever window is under the pointer (null stops it).
+//   False when the platform cannot: the caller then polls Query_Pointer.
+//   A pointer warped by a program is not reported: only devices are.
+//   Linux: XInput2 raw events on the root window over Qt's connection.
+//   Win32: not offered; the program polls, as it always did there.
+// - Report_Motion: whether motion is reported at all (buttons always are
+//   while a listener is set). A caller sampling on its own timer switches it
+//   off, since a fast mouse reports hundreds of moves a second.
 
 #include "platform/services.h"
 #include "platform/win32_names.h"
@@ -28,11 +44,33 @@ struct Pointer_State {
     bool right_down = false;
 };
 
+struct Screen_Bounds {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+enum class Mouse_Button { Left, Right };
+
+class Pointer_Activity_Listener {
+public:
+    virtual ~Pointer_Activity_Listener() = default;
+    virtual void Pointer_Moved() = 0;
+    virtual void Button_Changed(Mouse_Button button, bool down) = 0;
+};
+
 class Input_Service {
 public:
     virtual ~Input_Service() = default;
     virtual Pointer_State Query_Pointer() = 0;
     virtual std::int32_t Get_System_Metrics(int index) = 0;
+    virtual Screen_Bounds Primary_Screen_Bounds()
+    {
+        return {0, 0, Get_System_Metrics(SM_CXSCREEN), Get_System_Metrics(SM_CYSCREEN)};
+    }
+    virtual bool Report_Activity(Pointer_Activity_Listener*) { return false; }
+    virtual void Report_Motion(bool) {}
 };
 
 template <>

@@ -3,11 +3,11 @@
 //
 // Contract: Global_Memory_Status_Ex fills the record with byte counts of
 // physical RAM and of swap (page file). Units are bytes, 64-bit, so machines
-// with more than 4 GB report true totals. Called ten times per refresh tick
-// (each figure asks afresh); it must be cheap and must not throw. On failure
-// it leaves the counts at zero and returns false.
+// with more than 4 GB report true totals. Called once per refresh tick, every
+// figure of the tick taken from that one record; it must be cheap and must
+// not throw. On failure it leaves the counts at zero and returns false.
 // Win32: GlobalMemoryStatusEx. Linux: /proc/meminfo (MemTotal, MemAvailable,
-// SwapTotal, SwapFree).
+// SwapTotal, SwapFree), kept open and read again from its start.
 
 #include "platform/services.h"
 

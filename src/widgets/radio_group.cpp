@@ -43,20 +43,26 @@ void TRadioGroup::Set_ItemIndex(int index)
         emit Click();
 }
 
+int Radio_Arrow_Step(int key)
+{
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Left: return -1;
+    case Qt::Key_Down:
+    case Qt::Key_Right: return 1;
+    default: return 0;
+    }
+}
+
 // The arrow keys select the next or previous item, as in any radio group;
 // the buttons are not exclusive by themselves, so the group does it.
 bool TRadioGroup::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)
         return QGroupBox::eventFilter(watched, event);
-    int step = 0;
-    switch (static_cast<QKeyEvent*>(event)->key()) {
-    case Qt::Key_Up:
-    case Qt::Key_Left: step = -1; break;
-    case Qt::Key_Down:
-    case Qt::Key_Right: step = 1; break;
-    default: return QGroupBox::eventFilter(watched, event);
-    }
+    const int step = Radio_Arrow_Step(static_cast<QKeyEvent*>(event)->key());
+    if (step == 0)
+        return QGroupBox::eventFilter(watched, event);
     for (int i = 0; i < Count(); ++i) {
         if (buttons_[static_cast<std::size_t>(i)] != watched)
             continue;

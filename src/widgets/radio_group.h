@@ -36,3 +36,7 @@ private:
     std::vector<QRadioButton*> buttons_;
     int item_index_ = -1;
 };
+
+// In a group of radio buttons the arrow keys select: -1 (the previous
+// choice) for Up and Left, 1 (the next) for Down and Right, 0 for any other key.
+int Radio_Arrow_Step(int key);

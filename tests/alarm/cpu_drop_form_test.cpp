@@ -226,7 +226,7 @@ TEST(CPU_Drop_Form, Options_Group_Is_Enabled_Only_On_The_NT_Family_At_Each_Showi
     form.hide();
 }
 
-TEST(CPU_Drop_Form, Sound_Choices_Exclude_Each_Other_Yet_May_All_Be_Off)
+TEST(CPU_Drop_Form, Sound_Choices_Exclude_Each_Other_Yet_May_All_Be_Off_And_Arrow_Keys_Select)
 {
     TCPU_Drop_Form form;
     QRadioButton* const single = form.Play_Single_Tone_RadioButton;
@@ -257,9 +257,20 @@ TEST(CPU_Drop_Form, Sound_Choices_Exclude_Each_Other_Yet_May_All_Be_Off)
     EXPECT_EQ(checked(), (std::vector<bool>{false, true, false}));
     single->click();
     EXPECT_EQ(checked(), (std::vector<bool>{true, false, false}));
+
+    // The arrow keys select as they move through the group, and stop at its ends.
+    Press(single, Qt::Key_Down);
+    EXPECT_EQ(checked(), (std::vector<bool>{false, true, false}));
+    Press(whistle, Qt::Key_Right);
+    EXPECT_EQ(checked(), (std::vector<bool>{false, false, true}));
+    Press(scale, Qt::Key_Down);
+    EXPECT_EQ(checked(), (std::vector<bool>{false, false, true}));
+    Press(scale, Qt::Key_Up);
+    Press(whistle, Qt::Key_Left);
+    EXPECT_EQ(checked(), (std::vector<bool>{true, false, false}));
 }
 
-TEST(CPU_Drop_Form, Spin_Edits_Read_Unusable_Text_As_Their_Minimum_And_The_Threshold_Takes_No_Typing)
+TEST(CPU_Drop_Form, Spin_Edits_Bring_Typed_Values_Inside_Their_Limits_And_The_Threshold_Takes_No_Typing)
 {
     TCPU_Drop_Form form;
     QSpinBox* const seconds = form.CPU_Drop_Seconds_SpinEdit;
@@ -273,6 +284,20 @@ TEST(CPU_Drop_Form, Spin_Edits_Read_Unusable_Text_As_Their_Minimum_And_The_Thres
     Press(seconds, Qt::Key_0, QStringLiteral("0"));
     Leave(seconds);
     EXPECT_EQ(seconds->value(), 1);
+
+    // A number past the maximum is let stand while typing, then brought down.
+    auto typed = [](QSpinBox* spin, const QString& digits) {
+        spin->selectAll();
+        for (const QChar digit : digits)
+            Press(spin, static_cast<Qt::Key>(Qt::Key_0 + digit.digitValue()), QString(digit));
+        const QString while_typing = spin->text();
+        Leave(spin);
+        return (while_typing + QLatin1Char('>') + spin->text()).toStdString();
+    };
+    EXPECT_EQ(typed(seconds, QStringLiteral("600")), "600>500");
+    EXPECT_EQ(seconds->value(), 500);
+    EXPECT_EQ(typed(form.CPU_Drop_Beep_Seconds_SpinEdit, QStringLiteral("99999999999")), "99999999999>100");
+    EXPECT_EQ(typed(seconds, QStringLiteral("42")), "42>42");
 
     QSpinBox* const threshold = form.CPU_Drop_Threshold_SpinEdit;
     threshold->selectAll();

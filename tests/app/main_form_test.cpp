@@ -1,6 +1,7 @@
 #include "about/about_box.h"
 #include "platform/error.h"
 #include "app/message_box.h"
+#include "app/number_format.h"
 #include "fakes/faked_windows.h"
 #include "widgets/gauge.h"
 
@@ -15,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 TEST(Main_Window, Controls_Carry_Their_Design_Names_Geometry_And_Fonts)
@@ -28,8 +30,8 @@ TEST(Main_Window, Controls_Carry_Their_Design_Names_Geometry_And_Fonts)
         {"Bevel1", {4, 56, 193, 53}},
         {"Phisical_RAM_Gauge", {4, 20, 89, 29}},
         {"Swap_File_Gauge", {108, 20, 89, 29}},
-        {"RAM_Label", {52, 67, 137, 16}},
-        {"SWAP_Label", {52, 87, 137, 16}},
+        {"RAM_Label", {52, 67, 142, 16}},
+        {"SWAP_Label", {52, 87, 142, 16}},
         {"Spinner_Label", {97, 4, 9, 16}},
         {"Bevel2", {4, 116, 193, 63}},
         {"Disk_Used_Gauge", {128, 128, 65, 20}},
@@ -161,6 +163,77 @@ TEST(Main_Window, Timers_As_Designed_And_Windows_Created_In_Order)
     EXPECT_EQ(form.AboutBox->Product_Name_Label->text(), QStringLiteral("Vistrel v4.8f"));
     EXPECT_EQ(form.Client_Size(), QSize(201, 239));
     EXPECT_TRUE(form.Program_Size_Timer->isActive());
+}
+
+namespace {
+
+bool Is_Background(const QImage& image, int x, int y, QColor background)
+{
+    return image.pixelColor(x, y) == background;
+}
+
+// The columns of `area` in which anything but the background is drawn.
+std::pair<int, int> Ink_Columns(const QImage& image, const QRect& area, QColor background)
+{
+    int first = -1;
+    int last = -1;
+    for (int x = area.left(); x <= area.right(); ++x)
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            if (!Is_Background(image, x, y, background)) {
+                first = first < 0 ? x - area.left() : first;
+                last = x - area.left();
+                break;
+            }
+    return {first, last};
+}
+
+} // namespace
+
+// The default window as drawn: the two captions break their bevels' top
+// lines, the report button is drawn raised without the pointer over it, and
+// the RAM figures are drawn whole on machines up to 1 TB.
+TEST(Main_Window, Draws_Captions_Across_Bevels_A_Raised_Report_Button_And_Whole_Figures)
+{
+    Faked_Windows app;
+    const Format_Settings saved = Program_Format();
+    Program_Format() = {QLatin1Char('.'), QLatin1Char(',')};
+    TMainForm1& form = app.form();
+    form.FormShow();
+    const QColor window = form.Client->palette().color(QPalette::Window);
+    auto drawn = [&form] { return form.Client->grab().toImage(); };
+
+    QImage image = drawn();
+    for (const auto& [caption, bevel] : {std::pair{form.Label5, form.Bevel1}, std::pair{form.Label6, form.Bevel2}}) {
+        const int line = bevel->y();
+        EXPECT_FALSE(Is_Background(image, bevel->x() + 10, line, window)) << "no bevel line to break";
+        EXPECT_TRUE(Is_Background(image, caption->x() + 1, line, window))
+            << caption->objectName().toStdString() << " is struck through";
+    }
+
+    const QRect button = form.SpeedButton1->geometry();
+    int framed = 0;
+    for (int x = button.left(); x <= button.right(); ++x)
+        framed += !Is_Background(image, x, button.top(), window) + !Is_Background(image, x, button.bottom(), window);
+    EXPECT_GT(framed, button.width()) << "the report button is drawn flat";
+
+    const struct {
+        unsigned long long total_kb;
+        const char* shown;
+    } machines[] = {{24'683'736, "24,683,735 / 24,683,736"}, {1ull << 30, "1,073,741,823 / 1,073,741,824"}};
+    for (const auto& machine : machines) {
+        app.memory.status.ullTotalPhys = machine.total_kb * 1024;
+        app.memory.status.ullAvailPhys = (machine.total_kb - 1) * 1024;
+        form.Timer1Timer();
+        ASSERT_EQ(form.RAM_Label->text().toStdString(), machine.shown);
+        image = drawn();
+        const QRect label = form.RAM_Label->geometry();
+        const auto [first, last] = Ink_Columns(image, label, window);
+        EXPECT_LE(first, 1) << machine.shown;
+        EXPECT_LT(last, label.width() - 1) << machine.shown << ": cut at the label's edge";
+        EXPECT_GT(last, label.width() * 3 / 4) << machine.shown << ": drawn smaller than it needs";
+    }
+    form.Timer1->stop();
+    Program_Format() = saved;
 }
 
 TEST(Error_Report, Adds_A_Full_Stop_When_The_Last_Character_Sorts_After_It)

@@ -94,13 +94,13 @@ TEST(Place_Window, Follows_The_Rules_In_Order_On_A_1280_By_800_Screen)
     };
     for (const Case& c : cases) {
         Recording_Window window(c.start);
-        Place_Window(c.choices, 1280, 800, window);
+        Place_Window(c.choices, QRect(0, 0, 1280, 800), window);
         EXPECT_EQ(window.Outer_Bounds(), c.end) << c.what;
         EXPECT_EQ(window.moves, c.moves) << c.what;
 
         // A screen of unknown size would send every corner off the screen.
         Recording_Window unknown_screen(c.start);
-        Place_Window(c.choices, 0, 0, unknown_screen);
+        Place_Window(c.choices, QRect(), unknown_screen);
         EXPECT_TRUE(unknown_screen.moves.empty()) << c.what;
     }
 }

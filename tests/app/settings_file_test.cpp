@@ -372,3 +372,26 @@ TEST(Settings_File, Lives_Beside_The_Program_Or_In_The_Config_Folder)
     EXPECT_TRUE(windows.MainForm1->close());
     EXPECT_TRUE(QFileInfo(config).isFile());
 }
+
+TEST(Settings_File, An_Installed_Copy_Keeps_Them_In_The_Config_Folder_Even_Where_It_May_Write)
+{
+    // <prefix>/bin/vistrel beside <prefix>/share/vistrel, all of it writable,
+    // as /usr is to root.
+    Environment environment;
+    ASSERT_TRUE(QDir(environment.dir.path()).mkpath(QStringLiteral("prefix/bin")));
+    ASSERT_TRUE(QDir(environment.dir.path()).mkpath(QStringLiteral("prefix/share/vistrel")));
+    const QString bin = environment.dir.filePath(QStringLiteral("prefix/bin"));
+    environment.process.executable_path = (bin + QStringLiteral("/vistrel")).toStdString();
+    const QString config = environment.dir.filePath(QStringLiteral("config/vistrel/vistrel.ini"));
+    EXPECT_EQ(Settings_File_Path(), config);
+
+    Vistrel_Windows windows;
+    Start(environment, windows);
+    EXPECT_TRUE(windows.MainForm1->close());
+    EXPECT_TRUE(QFileInfo(config).isFile());
+    EXPECT_EQ(QDir(bin).entryList(QDir::Files | QDir::Hidden), QStringList());
+
+    // A file someone put beside it is still the one read and written.
+    Write_All(bin + QStringLiteral("/vistrel.ini"), "[vistrel]\n");
+    EXPECT_EQ(Settings_File_Path(), bin + QStringLiteral("/vistrel.ini"));
+}

@@ -5,7 +5,9 @@
 #include "docs/documents.h"
 #include "fakes/fake_disk.h"
 #include "fakes/fake_process.h"
+#include "fakes/file_bytes.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -96,6 +98,33 @@ TEST_F(Documents, Catalogue_Opens_When_Present_And_Is_Explained_When_Not)
     EXPECT_TRUE(messages_.empty());
     ASSERT_EQ(process_.started.size(), 1u);
     EXPECT_EQ(QFile::decodeName(process_.started[0].c_str()), catalogue.fileName());
+}
+
+TEST_F(Documents, An_Installed_Copy_Finds_Them_In_Its_Data_Folder_A_Copy_Beside_It_Wins)
+{
+    QTemporaryDir prefix;
+    ASSERT_TRUE(QDir(prefix.path()).mkpath(QStringLiteral("bin")));
+    ASSERT_TRUE(QDir(prefix.path()).mkpath(QStringLiteral("share/vistrel")));
+    process_.executable_path = QFile::encodeName(prefix.filePath(QStringLiteral("bin/vistrel"))).toStdString();
+    const QString beside_readme = prefix.filePath(QStringLiteral("bin/vistrel.txt"));
+    const QString beside_catalogue = prefix.filePath(QStringLiteral("bin/catalog.txt"));
+
+    // Neither there: the paths, and the catalogue's message, speak of the program's folder.
+    EXPECT_EQ(Readme_Path(), beside_readme);
+    Open_Catalogue(QStringLiteral("Vistrel v4.8f"));
+    EXPECT_TRUE(messages_.size() == 1 && messages_[0].text.startsWith(QStringLiteral("Kessimer's")));
+
+    const QString installed_readme = prefix.filePath(QStringLiteral("share/vistrel/vistrel.txt"));
+    const QString installed_catalogue = prefix.filePath(QStringLiteral("share/vistrel/catalog.txt"));
+    for (const QString& path : {installed_readme, installed_catalogue})
+        Write_All(path, "installed\n");
+    EXPECT_EQ(Readme_Path(), installed_readme);
+    EXPECT_EQ(Catalogue_Path(), installed_catalogue);
+
+    for (const QString& path : {beside_readme, beside_catalogue})
+        Write_All(path, "portable\n");
+    EXPECT_EQ(Readme_Path(), beside_readme);
+    EXPECT_EQ(Catalogue_Path(), beside_catalogue);
 }
 
 TEST_F(Documents, Help_Menu_Commands)

@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QProcess>
+#include <QFile>
 #include <QThread>
 
 namespace e2e {
@@ -46,6 +46,49 @@ bool Wait_Until(const std::function<bool()>& condition, int timeout_ms)
         QThread::msleep(2);
     }
     return true;
+}
+
+Program_Copy::Program_Copy()
+{
+    program_ = dir_.filePath(QStringLiteral("vistrel"));
+    QFile::copy(QStringLiteral(VISTREL_EXECUTABLE), program_);
+    QFile::setPermissions(program_, QFile::permissions(program_) | QFileDevice::ExeOwner);
+}
+
+QProcessEnvironment Program_Copy::Environment() const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), QString::fromLocal8Bit(qgetenv("VISTREL_E2E_DISPLAY")));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir_.filePath(QStringLiteral("config")));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    return environment;
+}
+
+QString Program_Copy::Start(const QProcessEnvironment& environment)
+{
+    process_.setProcessEnvironment(environment);
+    process_.setWorkingDirectory(dir_.path());
+    process_.start(program_, {});
+    if (!process_.waitForStarted(5000))
+        return {};
+    const QString found =
+        Run(QStringLiteral("xdotool"),
+            {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+             QString::number(process_.processId()), QStringLiteral("--name"), QStringLiteral("Vistrel v4.8f")},
+            10000);
+    Wait(1500);
+    return found.split(QLatin1Char('\n'), Qt::SkipEmptyParts).value(0);
+}
+
+bool Program_Copy::Close(const QString& window)
+{
+    Run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), window});
+    Run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("alt+F4")});
+    const bool ended = Wait_Until([this] { return process_.state() == QProcess::NotRunning; }, 10000);
+    if (!ended)
+        process_.kill();
+    process_.waitForFinished(2000);
+    return ended && process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
 }
 
 } // namespace e2e

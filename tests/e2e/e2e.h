@@ -2,8 +2,10 @@
 // Helpers for real-window tests: skip without an X server, run X tools
 // (xdotool, xprop, xclip) against it, and wait for the event loop.
 
+#include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -23,5 +25,38 @@ void Wait(int milliseconds);
 
 // Processes events until the condition holds or the time is up; gives the condition.
 bool Wait_Until(const std::function<bool()>& condition, int timeout_ms);
+
+// The built program, copied alone into a temporary folder of its own so that
+// what it writes stays there, started and closed as a person would.
+class Program_Copy {
+public:
+    Program_Copy();
+    Program_Copy(const Program_Copy&) = delete;
+    Program_Copy& operator=(const Program_Copy&) = delete;
+
+    // A file in the copy's folder.
+    QString File(const QString& name) const { return dir_.filePath(name); }
+
+    // What Start() starts the program in: the test display, the user's
+    // configuration folder inside the copy's folder, and no toolkit
+    // platform chosen.
+    QProcessEnvironment Environment() const;
+
+    // Starts the program and gives its main window's id, once the start-up's
+    // first placement passes are done; empty when no window appeared.
+    QString Start(const QProcessEnvironment& environment);
+    QString Start() { return Start(Environment()); }
+
+    // Asks the window to close through the window manager's own key; true
+    // when the program then ended normally with status 0.
+    bool Close(const QString& window);
+
+    QProcess& Process() { return process_; }
+
+private:
+    QTemporaryDir dir_;
+    QString program_;
+    QProcess process_;
+};
 
 } // namespace e2e

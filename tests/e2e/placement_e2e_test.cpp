@@ -131,7 +131,7 @@ TEST_F(Placement_On_X, Defaults_Put_The_Frame_Top_Right_And_Bring_It_Back_After_
     ASSERT_TRUE(e2e::Wait_Until(
         [&] { return !watcher.positions.isEmpty() && watcher.positions.first() != Corner_Top_Right().topLeft(); },
         2000));
-    EXPECT_TRUE(Frame_Becomes(form, Corner_Top_Right(), 1000));
+    EXPECT_TRUE(Frame_Becomes(form, Corner_Top_Right(), 5000));
     form.removeEventFilter(&watcher);
 }
 
@@ -145,13 +145,13 @@ TEST_F(Placement_On_X, A_Snap_Item_Moves_The_Window_At_Once_And_Clears_The_Other
     EXPECT_EQ(Outer_Bounds(&form), bottom_left); // asked of the window manager before the click returned
     EXPECT_TRUE(form.Snap_Program_to_Bottom_Left_of_Screen_Option->isChecked());
     EXPECT_FALSE(form.Snap_Program_to_Top_Right_of_Screen_Option->isChecked());
-    EXPECT_TRUE(Frame_Becomes(form, bottom_left, 1000));
+    EXPECT_TRUE(Frame_Becomes(form, bottom_left, 5000));
 
     // Clicking the checked corner again lets the window go where it is put.
     form.Snap_Program_to_Bottom_Left_of_Screen_Option->trigger();
     EXPECT_FALSE(form.Snap_Program_to_Bottom_Left_of_Screen_Option->isChecked());
     Set_Outer_Left(&form, 400);
-    ASSERT_TRUE(Frame_Becomes(form, bottom_left.translated(400, 0), 1000));
+    ASSERT_TRUE(Frame_Becomes(form, bottom_left.translated(400, 0), 5000));
     e2e::Wait(1200);
     EXPECT_EQ(X_Frame(form.winId()), bottom_left.translated(400, 0));
 }
@@ -168,15 +168,15 @@ TEST_F(Placement_On_X, Keep_Inside_Pulls_The_Window_Back_Onto_The_Screen)
     form.Program_Size_Timer->stop(); // let the window manager take the stray position first
     Set_Outer_Top(&form, 100);
     Set_Outer_Left(&form, -50);
-    ASSERT_TRUE(Frame_Becomes(form, QRect(-50, 100, 212, 270), 1000));
+    ASSERT_TRUE(Frame_Becomes(form, QRect(-50, 100, 212, 270), 5000));
     form.Program_Size_Timer->start();
-    EXPECT_TRUE(Frame_Becomes(form, QRect(0, 100, 212, 270), 1000));
+    EXPECT_TRUE(Frame_Becomes(form, QRect(0, 100, 212, 270), 5000));
 
     form.Program_Size_Timer->stop();
     Set_Outer_Top(&form, screen.screen_height - 270 + 30);
-    ASSERT_TRUE(Frame_Becomes(form, QRect(0, screen.screen_height - 270 + 30, 212, 270), 1000));
+    ASSERT_TRUE(Frame_Becomes(form, QRect(0, screen.screen_height - 270 + 30, 212, 270), 5000));
     form.Program_Size_Timer->start();
-    EXPECT_TRUE(Frame_Becomes(form, QRect(0, screen.screen_height - 270, 212, 270), 1000));
+    EXPECT_TRUE(Frame_Becomes(form, QRect(0, screen.screen_height - 270, 212, 270), 5000));
 }
 
 TEST_F(Placement_On_X, Keep_Inside_Leaves_The_Bottom_Of_A_Window_Taller_Than_The_Screen)
@@ -197,9 +197,9 @@ TEST_F(Placement_On_X, Keep_Inside_Leaves_The_Bottom_Of_A_Window_Taller_Than_The
 
     form.Program_Size_Timer->stop();
     Set_Outer_Top(&form, -20);
-    ASSERT_TRUE(Frame_Becomes(form, QRect(100, -20, 212, tall), 1000));
+    ASSERT_TRUE(Frame_Becomes(form, QRect(100, -20, 212, tall), 5000));
     form.Program_Size_Timer->start();
-    EXPECT_TRUE(Frame_Becomes(form, QRect(100, 0, 212, tall), 1000));
+    EXPECT_TRUE(Frame_Becomes(form, QRect(100, 0, 212, tall), 5000));
 }
 
 TEST_F(Placement_On_X, A_Maximized_Window_Is_Left_Alone_Until_It_Is_Restored)
@@ -207,7 +207,7 @@ TEST_F(Placement_On_X, A_Maximized_Window_Is_Left_Alone_Until_It_Is_Restored)
     TMainForm1& form = Shown_Main_Window();
     ASSERT_TRUE(settled);
     form.Snap_Program_to_Bottom_Right_of_Screen_Option->trigger();
-    ASSERT_TRUE(Frame_Becomes(form, QRect(screen.screen_width - 212, screen.screen_height - 270, 212, 270), 1000));
+    ASSERT_TRUE(Frame_Becomes(form, QRect(screen.screen_width - 212, screen.screen_height - 270, 212, 270), 5000));
 
     form.showMaximized();
     ASSERT_TRUE(e2e::Wait_Until(

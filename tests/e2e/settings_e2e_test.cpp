@@ -3,23 +3,15 @@
 #include "e2e/e2e.h"
 
 #include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <cstdlib>
 
 namespace {
 
-class Installed_Program {
+// A portable copy with a vistrel.ini prepared beside it.
+class Portable_Program : public e2e::Program_Copy {
 public:
-    Installed_Program()
-    {
-        program_ = dir_.filePath(QStringLiteral("vistrel"));
-        QFile::copy(QStringLiteral(VISTREL_EXECUTABLE), program_);
-        QFile::setPermissions(program_, QFile::permissions(program_) | QFileDevice::ExeOwner);
-    }
-
-    QString Ini_Path() const { return dir_.filePath(QStringLiteral("vistrel.ini")); }
+    QString Ini_Path() const { return File(QStringLiteral("vistrel.ini")); }
 
     void Write_Ini(const QByteArray& text) const
     {
@@ -33,45 +25,6 @@ public:
         QFile file(Ini_Path());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
-
-    // Starts the program as a person would and gives its window's id.
-    QString Start()
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DISPLAY"), QString::fromLocal8Bit(qgetenv("VISTREL_E2E_DISPLAY")));
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir_.filePath(QStringLiteral("config")));
-        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        process_.setProcessEnvironment(environment);
-        process_.setWorkingDirectory(dir_.path());
-        process_.start(program_, {});
-        if (!process_.waitForStarted(5000))
-            return {};
-        const QString found = e2e::Run(QStringLiteral("xdotool"),
-                                       {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-                                        QStringLiteral("--pid"), QString::number(process_.processId()),
-                                        QStringLiteral("--name"), QStringLiteral("Vistrel v4.8f")},
-                                       10000);
-        e2e::Wait(1500); // the start-up's first placement passes
-        return found.split(QLatin1Char('\n'), Qt::SkipEmptyParts).value(0);
-    }
-
-    // Asks the window to close through the window manager's own key.
-    bool Close(const QString& window)
-    {
-        e2e::Run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), window});
-        e2e::Run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("--clearmodifiers"),
-                                             QStringLiteral("alt+F4")});
-        const bool ended = e2e::Wait_Until([this] { return process_.state() == QProcess::NotRunning; }, 10000);
-        if (!ended)
-            process_.kill();
-        process_.waitForFinished(2000);
-        return ended && process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
-    }
-
-private:
-    QTemporaryDir dir_;
-    QString program_;
-    QProcess process_;
 };
 
 // The value lines of a file, "key=value" without the line ends.
@@ -89,7 +42,7 @@ QList<QByteArray> Lines(const QByteArray& text)
 TEST(Settings_On_X, Closing_Through_The_Window_Manager_Rewrites_The_Prepared_File)
 {
     VISTREL_REQUIRE_DISPLAY();
-    Installed_Program vistrel;
+    Portable_Program vistrel;
     vistrel.Write_Ini("; prepared by hand\r\n"
                       "[vistrel]\r\n"
                       "window_top_posn=0x64\r\n"
@@ -172,7 +125,7 @@ QList<QByteArray> Bounds_Lines(const QByteArray& text)
 TEST(Settings_On_X, A_Maximized_Close_Saves_Normal_Bounds)
 {
     VISTREL_REQUIRE_DISPLAY();
-    Installed_Program vistrel;
+    Portable_Program vistrel;
     vistrel.Write_Ini("[vistrel]\nWindowState_wsMaximized=1\nwindow_top_posn=120\nwindow_left_posn=140\n"
                       "window_Width=250\nwindow_Height=320\nSnap_Program_to_Top_Right_of_Screen_Option=0\n");
     const QString window = vistrel.Start();

@@ -1,7 +1,8 @@
 #pragma once
 #include "platform/input.h"
 
-// A pointer and a screen the test sets; counts what the program asked.
+// A pointer and a screen the test sets; counts what the program asked. With
+// `reports` set it offers activity reports, which the test sends itself.
 class Fake_Input final : public platform::Input_Service {
 public:
     platform::Pointer_State pointer;
@@ -9,6 +10,9 @@ public:
     std::int32_t screen_height = 768;
     int pointer_queries = 0;
     int metric_queries = 0;
+    bool reports = false;
+    platform::Pointer_Activity_Listener* listener = nullptr;
+    bool motion_reported = false;
 
     platform::Pointer_State Query_Pointer() override
     {
@@ -24,10 +28,32 @@ public:
             return screen_height;
         return 0;
     }
+    bool Report_Activity(platform::Pointer_Activity_Listener* to) override
+    {
+        listener = reports ? to : nullptr;
+        motion_reported = listener != nullptr;
+        return listener != nullptr;
+    }
+    void Report_Motion(bool on) override { motion_reported = on && listener; }
 
     void Move_To(std::int32_t x, std::int32_t y)
     {
         pointer.x = x;
         pointer.y = y;
+    }
+
+    // A device moves the pointer: reported when motion reports are on.
+    void Device_Move_To(std::int32_t x, std::int32_t y)
+    {
+        Move_To(x, y);
+        if (listener && motion_reported)
+            listener->Pointer_Moved();
+    }
+
+    void Device_Button(platform::Mouse_Button button, bool down)
+    {
+        (button == platform::Mouse_Button::Left ? pointer.left_down : pointer.right_down) = down;
+        if (listener)
+            listener->Button_Changed(button, down);
     }
 };

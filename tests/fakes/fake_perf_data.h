@@ -2,6 +2,7 @@
 #include "platform/perf_data.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -132,3 +133,42 @@ inline std::vector<std::uint8_t> Build_Perf_Data(const platform::SYSTEMTIME& tim
     put(0, block);
     return bytes;
 }
+
+// One processor busy by `load` (0 idle, 1 fully busy), which the test may
+// change at any time: every reading reports half a second more, idle by
+// (1 - load) of it, however much real time has passed. A reading that only
+// asks for the buffer's size moves nothing.
+class Fake_Cpu_Load final : public platform::Performance_Data_Service {
+public:
+    double load = 0;
+
+    long Query_Performance_Data(const std::string& name, std::uint8_t* buffer, std::uint32_t* size) override
+    {
+        const std::vector<std::uint8_t> next = Block(milliseconds_ + 500, idle_ + Idle_Of_Half_A_Second());
+        if (*size >= next.size()) {
+            milliseconds_ += 500;
+            idle_ += Idle_Of_Half_A_Second();
+        }
+        answer_.data = next;
+        return answer_.Query_Performance_Data(name, buffer, size);
+    }
+
+    bool System_Time_To_File_Time(const platform::SYSTEMTIME& time, std::int64_t* file_time) override
+    {
+        return answer_.System_Time_To_File_Time(time, file_time);
+    }
+
+private:
+    std::int64_t Idle_Of_Half_A_Second() const { return std::llround((1 - load) * 5'000'000); }
+
+    static std::vector<std::uint8_t> Block(int milliseconds, std::int64_t idle)
+    {
+        Fake_Object processor;
+        processor.instances = {{idle}};
+        return Build_Perf_Data(Fake_Time(milliseconds), {processor});
+    }
+
+    Fake_Perf_Data answer_;
+    int milliseconds_ = 0;
+    std::int64_t idle_ = 0;
+};

@@ -2,7 +2,9 @@
 #include "fakes/fake_clock.h"
 #include "platform/sound.h"
 
+#include <chrono>
 #include <functional>
+#include <thread>
 #include <vector>
 
 // A capture sink for sounds: records every tone and default beep, and moves
@@ -21,6 +23,7 @@ public:
     int message_beeps = 0;
     int silences = 0;
     int message_beep_ms = 150; // how long one default beep takes
+    bool takes_real_time = false; // each sound also lasts its length on the wall clock
     // Runs after each tone or beep has "played" (tests nest ticks here).
     std::function<void()> after_sound;
 
@@ -47,6 +50,8 @@ public:
 private:
     void Advance(int milliseconds)
     {
+        if (takes_real_time && milliseconds > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
         if (clock_ && milliseconds > 0)
             clock_->Advance_Seconds(milliseconds / 1000.0);
         if (after_sound)

@@ -3,13 +3,13 @@
 // the sampler walks the same bytes it would walk on Windows.
 #include "platform/perf_data.h"
 
+#include "platform/linux/proc_file.h"
+
 #include <algorithm>
 #include <bit>
-#include <cerrno>
 #include <charconv>
 #include <cstring>
 #include <ctime>
-#include <fcntl.h>
 #include <string_view>
 #include <unistd.h>
 #include <vector>
@@ -57,46 +57,16 @@ bool Starts_With_Cpu(const char* line, std::size_t length)
     return length >= 3 && std::memcmp(line, "cpu", 3) == 0;
 }
 
-// Reads the file into text, stopping after the block of CPU lines at its top
-// (the rest of /proc/stat can be long on machines with many interrupts).
-bool Read_Cpu_Block(const std::string& path, std::vector<char>& text, std::size_t& length)
+// The block of CPU lines is at the top of the file; the rest of /proc/stat
+// can be long on machines with many interrupts, and is not read: enough once
+// a whole line that is not a CPU line has been read.
+bool Past_Cpu_Lines(std::string_view text)
 {
-    constexpr std::size_t Most_Bytes = 1u << 20;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    if (text.size() < 4096)
-        text.resize(4096);
-    length = 0;
-    std::size_t unchecked = 0; // start of the first line not yet known to be a CPU line
-    bool ok = true;
-    while (length < Most_Bytes) {
-        if (length == text.size())
-            text.resize(text.size() * 2);
-        const ssize_t got = ::read(fd, text.data() + length, text.size() - length);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            ok = false;
-            break;
-        }
-        if (got == 0)
-            break;
-        length += static_cast<std::size_t>(got);
-        bool past_cpu_lines = false;
-        while (const void* newline = std::memchr(text.data() + unchecked, '\n', length - unchecked)) {
-            const auto end = static_cast<std::size_t>(static_cast<const char*>(newline) - text.data());
-            if (!Starts_With_Cpu(text.data() + unchecked, end - unchecked)) {
-                past_cpu_lines = true;
-                break;
-            }
-            unchecked = end + 1;
-        }
-        if (past_cpu_lines)
-            break;
-    }
-    ::close(fd);
-    return ok;
+    std::size_t at = 0;
+    for (std::size_t end; (end = text.find('\n', at)) != std::string_view::npos; at = end + 1)
+        if (!Starts_With_Cpu(text.data() + at, end - at))
+            return true;
+    return false;
 }
 
 // One "cpuN user nice system idle iowait ..." line; false for the aggregate
@@ -209,7 +179,7 @@ bool Names_Processor_Object(std::string_view value_name)
 class Proc_Stat_Performance_Data final : public Performance_Data_Service {
 public:
     Proc_Stat_Performance_Data(std::string path, std::function<SYSTEMTIME()> utc_now)
-        : path_(std::move(path)), utc_now_(std::move(utc_now))
+        : proc_stat_(std::move(path)), utc_now_(std::move(utc_now))
     {
         const long ticks = sysconf(_SC_CLK_TCK);
         ticks_per_second_ = ticks > 0 ? static_cast<std::uint64_t>(ticks) : 100;
@@ -224,10 +194,10 @@ public:
             return ERROR_INVALID_PARAMETER;
         const bool processor = Names_Processor_Object(value_name);
         if (processor) {
-            std::size_t length = 0;
-            if (!Read_Cpu_Block(path_, text_, length))
+            std::string_view text;
+            if (!proc_stat_.Read(text, Past_Cpu_Lines))
                 return ERROR_FILE_NOT_FOUND;
-            Parse_Cpu_Lines(text_.data(), length, cpus_);
+            Parse_Cpu_Lines(text.data(), text.size(), cpus_);
             if (cpus_.empty())
                 return ERROR_FILE_NOT_FOUND;
         }
@@ -339,11 +309,10 @@ private:
         Put_Instance(instance, Total_Name, sum / static_cast<std::int64_t>(cpus_.size()));
     }
 
-    std::string path_;
+    linux_detail::Proc_File proc_stat_; // kept open between queries: no allocation per tick
     std::function<SYSTEMTIME()> utc_now_;
     std::string system_name_;
     std::uint64_t ticks_per_second_ = 100;
-    std::vector<char> text_;     // kept between queries: no allocation per tick
     std::vector<Cpu_Idle> cpus_;
 };
 

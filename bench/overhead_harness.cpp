@@ -1,14 +1,14 @@
-// The monitor started as the program starts it, for the odometer's
-// whole-process overhead check (odometer_overhead.sh). Not part of the
-// product: "--no-odometer" stops the odometer's timer, which nothing in the
-// program does, so that its cost can be told from the rest; "--panel" shows
-// the odometer panel, as a user watching it has it.
+// The monitor started as the program starts it, for the whole-process
+// overhead check (overhead.sh). Not part of the product: "--no-odometer"
+// stops the odometer for good, which nothing in the program does, so that
+// its cost can be told from the rest; "--panel" shows the odometer panel, as
+// a user watching it has it.
 #include "app/application.h"
 #include "app/main_form.h"
 #include "app/windows.h"
+#include "odometer/odometer_scheduler.h"
 
 #include <QAction>
-#include <QTimer>
 
 int main(int argc, char** argv)
 {
@@ -20,6 +20,6 @@ int main(int argc, char** argv)
     if (arguments.contains(QStringLiteral("--panel")) && !form.Show_Trailcount_Option->isChecked())
         form.Show_Trailcount_OptionClick();
     if (arguments.contains(QStringLiteral("--no-odometer")))
-        form.Trailcount_Timer->stop();
+        form.Odometer_Pacing->Stop();
     return application.exec();
 }

@@ -1,0 +1,28 @@
+#pragma once
+// The window system the program opens its windows on, chosen before the
+// application object exists.
+//
+// Contract: Choose_Window_System is called once, first thing in main, with
+// the window system and display the command line named (empty when it named
+// none). It gives either the toolkit platform to start on (empty: the
+// toolkit's own choice) or, when the program cannot run here, one line that
+// says why, for the caller to print before ending with status 1.
+// A platform the user chose (the command line's, or QT_QPA_PLATFORM) is
+// always kept, unchecked.
+// Linux: the cursor odometer and the mouse buttons are read from X, so the
+// program runs on X, through XWayland in a Wayland session; without an X
+// display it cannot run, and says so instead of letting the toolkit abort.
+// Win32: the toolkit's own platform; nothing to check.
+
+#include <string>
+
+namespace platform {
+
+struct Window_System_Choice {
+    std::string platform; // for the application object; empty: its own choice
+    std::string problem;  // non-empty: the program cannot run here
+};
+
+Window_System_Choice Choose_Window_System(const std::string& platform_argument, const std::string& display_argument);
+
+} // namespace platform
