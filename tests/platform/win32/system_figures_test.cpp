@@ -114,17 +114,19 @@ TEST(Win32_Disk, Drive_C_Is_Listed_And_Shrinks_By_A_File_Written_To_It)
     EXPECT_EQ(GetErrorMode(), before);
 }
 
-TEST(Win32_Volume, Drive_C_Reads_As_The_File_System_Reports_It)
+TEST(Win32_Volume, A_Drive_Reads_As_The_File_System_Reports_It)
 {
+    // The drive the temporary folder is on (C: under Wine).
+    Temp_Folder folder;
+    const std::string root = folder.Path().substr(0, 3);
+    ASSERT_EQ(root.substr(1), ":\\");
     auto& volume = platform::Use<platform::Volume_Service>();
     std::string label, file_system;
     std::uint32_t serial = 0;
-    ASSERT_TRUE(volume.Get_Volume_Information("C:\\", &label, &serial, &file_system));
+    ASSERT_TRUE(volume.Get_Volume_Information(root, &label, &serial, &file_system));
     EXPECT_FALSE(file_system.empty());
 
-    // A file on C: carries the same volume serial number.
-    Temp_Folder folder;
-    ASSERT_EQ(folder.Path().substr(0, 3), "C:\\");
+    // A file on it carries the same volume serial number.
     Write_Bytes(folder.Path("serial.txt"), "x");
     const HANDLE file = CreateFileW(platform::win32::Wide(folder.Path("serial.txt")).c_str(), GENERIC_READ,
                                     FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -136,14 +138,22 @@ TEST(Win32_Volume, Drive_C_Reads_As_The_File_System_Reports_It)
 
     // Clusters times their size is the total the other query gives.
     std::uint64_t sectors = 0, bytes = 0, free = 0, total = 0, total_bytes = 0;
-    ASSERT_TRUE(volume.Get_Disk_Free_Space("C:\\", &sectors, &bytes, &free, &total));
-    ASSERT_TRUE(platform::Use<platform::Disk_Service>().Get_Disk_Free_Space_Ex("C:\\", nullptr, &total_bytes, nullptr));
+    ASSERT_TRUE(volume.Get_Disk_Free_Space(root, &sectors, &bytes, &free, &total));
+    ASSERT_TRUE(platform::Use<platform::Disk_Service>().Get_Disk_Free_Space_Ex(root, nullptr, &total_bytes, nullptr));
     if (total < 0xFFFFFFFFu) { // a full 32-bit count is the API's cap, not the disk
         EXPECT_EQ(sectors * bytes * total, total_bytes);
     }
     EXPECT_LE(free, total);
 
-    EXPECT_EQ(volume.Get_Drive_Type("C:\\"), static_cast<unsigned>(DRIVE_FIXED));
+    EXPECT_NE(volume.Get_Drive_Type(root), static_cast<unsigned>(DRIVE_NO_ROOT_DIR));
+    EXPECT_NE(volume.Get_Drive_Type(root), static_cast<unsigned>(DRIVE_UNKNOWN));
+    const DWORD present = GetLogicalDrives();
+    for (int letter = 25; letter >= 0; --letter)
+        if (!(present & (DWORD{1} << letter))) {
+            EXPECT_EQ(volume.Get_Drive_Type(std::string(1, static_cast<char>('A' + letter)) + ":\\"),
+                      static_cast<unsigned>(DRIVE_NO_ROOT_DIR));
+            break;
+        }
     EXPECT_FALSE(volume.Get_Disk_Free_Space("Q:\\nowhere\\", &sectors, &bytes, &free, &total));
     EXPECT_EQ(total, 0u);
 }
