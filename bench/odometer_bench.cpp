@@ -24,7 +24,7 @@ public:
             state_.x = (state_.x + 7) % 1000;
         return state_;
     }
-    std::int32_t Get_System_Metrics(int index) override { return index == platform::SM_CXSCREEN ? 1024 : 768; }
+    std::int32_t Get_System_Metrics(int index) override { return index == SM_CXSCREEN ? 1024 : 768; }
 
 private:
     platform::Pointer_State state_;

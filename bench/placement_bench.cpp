@@ -14,7 +14,7 @@ public:
     platform::Pointer_State Query_Pointer() override { return {}; }
     std::int32_t Get_System_Metrics(int index) override
     {
-        return index == platform::SM_CXSCREEN ? 1280 : index == platform::SM_CYSCREEN ? 800 : 0;
+        return index == SM_CXSCREEN ? 1280 : index == SM_CYSCREEN ? 800 : 0;
     }
 };
 

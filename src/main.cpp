@@ -1,11 +1,11 @@
 // Vistrel: a small desktop system monitor.
 #include "app/application.h"
-#include "app/error.h"
 #include "app/launch.h"
 #include "app/main_form.h"
 #include "app/message_box.h"
 #include "app/windows.h"
 #include "cpu/cpu_sampler.h"
+#include "platform/error.h"
 #include "platform/termination.h"
 
 #include <QDialog>

@@ -54,7 +54,7 @@ bool Is_Windows_NT()
     platform::OSVERSIONINFOA info;
     info.dwOSVersionInfoSize = sizeof info;
     platform::Use<platform::Version_Service>().Get_Version_Ex(info);
-    return info.dwPlatformId == platform::VER_PLATFORM_WIN32_NT;
+    return info.dwPlatformId == VER_PLATFORM_WIN32_NT;
 }
 
 void Speaker_Tone(int duration_ms, int frequency_hz)

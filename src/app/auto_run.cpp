@@ -1,7 +1,7 @@
 // Start at log-on.
 #include "app/auto_run.h"
 
-#include "app/error.h"
+#include "platform/error.h"
 #include "app/main_form.h"
 #include "app/message_box.h"
 #include "platform/process.h"
@@ -26,8 +26,8 @@ class Open_Key {
 public:
     Open_Key(platform::HKEY root, const QString& path)
     {
-        open_ = Registry().Reg_Open_Key_Ex(root, path.toStdString(), platform::KEY_ALL_ACCESS, &key_) ==
-                platform::ERROR_SUCCESS;
+        open_ = Registry().Reg_Open_Key_Ex(root, path.toStdString(), KEY_ALL_ACCESS, &key_) ==
+                ERROR_SUCCESS;
     }
     ~Open_Key()
     {
@@ -55,7 +55,7 @@ bool Value_Exists(const Open_Key& key, const QString& name)
     std::uint32_t type = 0;
     std::uint32_t size = 0;
     return Registry().Reg_Query_Value_Ex(key.Handle(), name.toStdString(), &type, nullptr, &size) ==
-           platform::ERROR_SUCCESS;
+           ERROR_SUCCESS;
 }
 
 std::optional<QString> Read_String_Value(const Open_Key& key, const QString& name)
@@ -63,19 +63,18 @@ std::optional<QString> Read_String_Value(const Open_Key& key, const QString& nam
     const std::string value_name = name.toStdString();
     std::uint32_t type = 0;
     std::uint32_t size = 0;
-    if (Registry().Reg_Query_Value_Ex(key.Handle(), value_name, &type, nullptr, &size) != platform::ERROR_SUCCESS)
+    if (Registry().Reg_Query_Value_Ex(key.Handle(), value_name, &type, nullptr, &size) != ERROR_SUCCESS)
         return std::nullopt;
-    constexpr std::uint32_t REG_EXPAND_SZ = 2;
-    if (type != platform::REG_SZ && type != REG_EXPAND_SZ)
+    if (type != REG_SZ && type != REG_EXPAND_SZ)
         return std::nullopt;
     // The value may grow between the two calls; ask again then.
     std::vector<std::uint8_t> data;
-    long result = platform::ERROR_MORE_DATA;
-    for (int attempt = 0; attempt < 4 && result == platform::ERROR_MORE_DATA; ++attempt) {
+    long result = ERROR_MORE_DATA;
+    for (int attempt = 0; attempt < 4 && result == ERROR_MORE_DATA; ++attempt) {
         data.assign(size + 1, 0);
         result = Registry().Reg_Query_Value_Ex(key.Handle(), value_name, &type, data.data(), &size);
     }
-    if (result != platform::ERROR_SUCCESS)
+    if (result != ERROR_SUCCESS)
         return std::nullopt;
     data.resize(std::min<std::size_t>(size, data.size()));
     data.push_back(0);
@@ -116,9 +115,9 @@ bool Write_Registry_String(platform::HKEY root, const QString& key_path, const Q
         if (key.Is_Open()) {
             const QByteArray data = value_data.toUtf8();
             // REG_SZ data carries its terminating zero.
-            if (Registry().Reg_Set_Value_Ex(key.Handle(), value_name.toStdString(), platform::REG_SZ,
+            if (Registry().Reg_Set_Value_Ex(key.Handle(), value_name.toStdString(), REG_SZ,
                                             reinterpret_cast<const std::uint8_t*>(data.constData()),
-                                            static_cast<std::uint32_t>(data.size() + 1)) != platform::ERROR_SUCCESS)
+                                            static_cast<std::uint32_t>(data.size() + 1)) != ERROR_SUCCESS)
                 throw Program_Error("Failed to set data for '" + value_name.toStdString() + "'");
             read_back = Read_String_Value(key, value_name);
         }
@@ -178,7 +177,7 @@ QString Auto_Run_Value_Name()
 bool Enable_Auto_Run()
 {
     const QString name = Auto_Run_Value_Name();
-    if (!Write_Registry_String(platform::HKEY_LOCAL_MACHINE, QString::fromLatin1(Run_Key_Path), name,
+    if (!Write_Registry_String(HKEY_LOCAL_MACHINE, QString::fromLatin1(Run_Key_Path), name,
                                Auto_Run_Value_Data()))
         return false;
     Message_Dlg(QStringLiteral("This program (") + name +
@@ -190,7 +189,7 @@ bool Enable_Auto_Run()
 bool Disable_Auto_Run()
 {
     const QString name = Auto_Run_Value_Name();
-    if (!Delete_Registry_Value(platform::HKEY_LOCAL_MACHINE, QString::fromLatin1(Run_Key_Path), name))
+    if (!Delete_Registry_Value(HKEY_LOCAL_MACHINE, QString::fromLatin1(Run_Key_Path), name))
         return false;
     Message_Dlg(QStringLiteral("This program (") + name +
                     QStringLiteral(") will now no-longer run automatically at Windows Start-Up."),
@@ -237,7 +236,7 @@ void TMainForm1::Auto_Run_at_Windows_Startup_OptionClick()
 bool TMainForm1::Check_Auto_Run_Path()
 {
     const QString stored =
-        Read_Registry_String(platform::HKEY_LOCAL_MACHINE, QString::fromLatin1(Run_Key_Path), Auto_Run_Value_Name());
+        Read_Registry_String(HKEY_LOCAL_MACHINE, QString::fromLatin1(Run_Key_Path), Auto_Run_Value_Name());
     if (stored.isEmpty())
         return false;
     const QString current = Auto_Run_Value_Data();

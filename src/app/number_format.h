@@ -1,10 +1,12 @@
 #pragma once
-// The program-wide number format and the number rules every figure follows.
+// The program-wide number format and fixed-point number text.
 //
 // The user's decimal and thousands separators come from the system locale and
 // live in one program-wide object. Every settings-file read or write switches
 // it to "." and "," for its duration (Settings_File_Format) and always puts the
 // user's separators back, also when the operation ends in an error.
+
+#include "app/number_rules.h"
 
 #include <QChar>
 #include <QString>
@@ -32,13 +34,6 @@ public:
 private:
     Format_Settings saved_;
 };
-
-// Cut towards zero.
-std::int64_t Trunc(long double value);
-// Nearest whole number, an exact half to the even neighbour.
-std::int64_t Round_Half_Even(long double value);
-// Nearest whole number, an exact half away from zero.
-std::int64_t Round_Half_Away(long double value);
 
 // Fixed-point text with exactly `decimals` decimals, rounded half away from
 // zero after the value has been taken to at most `significant` significant

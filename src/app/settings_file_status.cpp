@@ -9,7 +9,7 @@ namespace {
 class Quiet_Errors {
 public:
     Quiet_Errors()
-        : previous_(platform::Use<platform::Disk_Service>().Set_Error_Mode(platform::SEM_FAILCRITICALERRORS))
+        : previous_(platform::Use<platform::Disk_Service>().Set_Error_Mode(SEM_FAILCRITICALERRORS))
     {
     }
     ~Quiet_Errors() { platform::Use<platform::Disk_Service>().Set_Error_Mode(previous_); }

@@ -20,9 +20,9 @@ void TMainForm1::FormShow()
         AboutBox->Product_Name_Label->setText(QString::fromLatin1(Program_Title));
 
     switch (platform::Use<platform::Process_Service>().Startup_Show_State()) { // 15
-    case platform::SW_SHOWMINIMIZED:
-    case platform::SW_SHOWMINNOACTIVE: showMinimized(); break;
-    case platform::SW_SHOWMAXIMIZED: showMaximized(); break;
+    case SW_SHOWMINIMIZED:
+    case SW_SHOWMINNOACTIVE: showMinimized(); break;
+    case SW_SHOWMAXIMIZED: showMaximized(); break;
     default: break;
     }
     if (Start_Maximized)

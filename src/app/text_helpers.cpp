@@ -1,6 +1,6 @@
 #include "app/text_helpers.h"
 
-#include "app/error.h"
+#include "platform/error.h"
 
 #include <limits>
 

@@ -1,7 +1,7 @@
 // The sampler's state, start-up, the NT-family sample and the loads.
 #include "cpu/cpu_sampler.h"
 
-#include "app/error.h"
+#include "platform/error.h"
 #include "cpu/perf_walk.h"
 #include "platform/clock_version.h"
 #include "platform/perf_data.h"
@@ -44,7 +44,7 @@ void CPU_Sampler::Start_Up()
     version.dwOSVersionInfoSize = sizeof(platform::OSVERSIONINFOA);
     if (!platform::Use<platform::Version_Service>().Get_Version_Ex(version))
         throw Program_Error("Can't get the Windows version");
-    is_nt_family_ = version.dwPlatformId == platform::VER_PLATFORM_WIN32_NT;
+    is_nt_family_ = version.dwPlatformId == VER_PLATFORM_WIN32_NT;
 }
 
 void CPU_Sampler::Shut_Down()
@@ -69,7 +69,7 @@ void CPU_Sampler::Take_NT_Sample()
 
     auto available = static_cast<std::uint32_t>(buffer_size_);
     long result = performance.Query_Performance_Data("238", buffer_.data(), &available);
-    while (result == platform::ERROR_MORE_DATA && buffer_size_ <= Largest_Buffer_Size - Buffer_Growth) {
+    while (result == ERROR_MORE_DATA && buffer_size_ <= Largest_Buffer_Size - Buffer_Growth) {
         buffer_size_ += Buffer_Growth;
         buffer_.resize(static_cast<std::size_t>(buffer_size_));
         available = static_cast<std::uint32_t>(buffer_size_);

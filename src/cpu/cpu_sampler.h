@@ -60,7 +60,7 @@ private:
 
     // 9x family.
     bool statistics_started_ = false;
-    platform::HKEY data_key_ = 0;
+    platform::HKEY data_key_ = {};
     std::uint32_t usage_9x_ = 0;
 };
 

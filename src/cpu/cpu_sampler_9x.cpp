@@ -2,9 +2,7 @@
 // statistics are started through the dynamic-data registry keys.
 #include "cpu/cpu_sampler.h"
 
-#include "app/error.h"
-
-using platform::HKEY;
+#include "platform/error.h"
 
 namespace {
 
@@ -16,7 +14,7 @@ platform::Registry_Service& Registry()
 } // namespace
 
 // Every read of the value, on any of the three keys, lands in the usage item.
-void CPU_Sampler::Read_9x_Usage(HKEY key)
+void CPU_Sampler::Read_9x_Usage(platform::HKEY key)
 {
     std::uint32_t type = 0;
     std::uint32_t size = sizeof usage_9x_;
@@ -28,15 +26,15 @@ void CPU_Sampler::Take_9x_Sample()
 {
     if (!statistics_started_) {
         // Opening and reading the start key is what starts the statistics.
-        HKEY start_key = 0;
-        if (Registry().Reg_Open_Key_Ex(platform::HKEY_DYN_DATA, "PerfStats\\StartStat", platform::KEY_ALL_ACCESS,
+        platform::HKEY start_key = {};
+        if (Registry().Reg_Open_Key_Ex(HKEY_DYN_DATA, "PerfStats\\StartStat", KEY_ALL_ACCESS,
                                        &start_key)
-            != platform::ERROR_SUCCESS)
+            != ERROR_SUCCESS)
             throw Program_Error("Unable to start performance monitoring");
         Read_9x_Usage(start_key);
         Registry().Reg_Close_Key(start_key);
-        if (Registry().Reg_Open_Key_Ex(platform::HKEY_DYN_DATA, "PerfStats\\StatData", platform::KEY_READ, &data_key_)
-            != platform::ERROR_SUCCESS)
+        if (Registry().Reg_Open_Key_Ex(HKEY_DYN_DATA, "PerfStats\\StatData", KEY_READ, &data_key_)
+            != ERROR_SUCCESS)
             throw Program_Error("Unable to read performance data");
         statistics_started_ = true;
     }
@@ -49,12 +47,12 @@ void CPU_Sampler::Stop_CPU_Statistics()
         return;
     statistics_started_ = false;
     Registry().Reg_Close_Key(data_key_);
-    data_key_ = 0;
+    data_key_ = {};
     // Opening and reading the stop key is what stops them; a key that cannot
     // be opened leaves nothing more to do.
-    HKEY stop_key = 0;
-    if (Registry().Reg_Open_Key_Ex(platform::HKEY_DYN_DATA, "PerfStats\\StopStat", platform::KEY_ALL_ACCESS, &stop_key)
-        != platform::ERROR_SUCCESS)
+    platform::HKEY stop_key = {};
+    if (Registry().Reg_Open_Key_Ex(HKEY_DYN_DATA, "PerfStats\\StopStat", KEY_ALL_ACCESS, &stop_key)
+        != ERROR_SUCCESS)
         return;
     Read_9x_Usage(stop_key);
     Registry().Reg_Close_Key(stop_key);

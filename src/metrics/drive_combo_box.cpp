@@ -15,7 +15,8 @@ void TDriveComboBox::Fill_Drives()
 {
     clear();
     for (const platform::Drive_Entry& drive : platform::Use<platform::Disk_Service>().Logical_Drives())
-        addItem(QString(QLatin1Char(drive.letter)) + QStringLiteral(": ") + QString::fromStdString(drive.location));
+        addItem(QString(QLatin1Char(drive.letter)) + QLatin1Char(':')
+                + (drive.location.empty() ? QString() : QLatin1Char(' ') + QString::fromStdString(drive.location)));
     Set_Drive(drive_);
 }
 

@@ -18,8 +18,8 @@ void TMainForm1::Settings_OptionClick()
     if (!Settings_Form)
         return;
     platform::Input_Service& input = platform::Use<platform::Input_Service>();
-    Settings_Form->Screen_Resolution_X_SpinEdit->setValue(input.Get_System_Metrics(platform::SM_CXSCREEN));
-    Settings_Form->Screen_Resolution_Y_SpinEdit->setValue(input.Get_System_Metrics(platform::SM_CYSCREEN));
+    Settings_Form->Screen_Resolution_X_SpinEdit->setValue(input.Get_System_Metrics(SM_CXSCREEN));
+    Settings_Form->Screen_Resolution_Y_SpinEdit->setValue(input.Get_System_Metrics(SM_CYSCREEN));
     const int unit_before = Settings_Form->Settings().Unit_Index;
     const double distance_before = Odometer.Odometer_Distance;
 

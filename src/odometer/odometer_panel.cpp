@@ -33,8 +33,8 @@ void TMainForm1::Trailcount_TimerTimer()
         const std::int64_t dx = std::int64_t{pointer.x} - Odometer.Previous_Cursor_X;
         const std::int64_t dy = std::int64_t{pointer.y} - Odometer.Previous_Cursor_Y;
         if (dx != 0 || dy != 0) {
-            const std::int64_t pixels = std::int64_t{input.Get_System_Metrics(platform::SM_CXSCREEN)}
-                                        + input.Get_System_Metrics(platform::SM_CYSCREEN);
+            const std::int64_t pixels = std::int64_t{input.Get_System_Metrics(SM_CXSCREEN)}
+                                        + input.Get_System_Metrics(SM_CYSCREEN);
             step = Step_Distance(dx, dy, std::int64_t{settings.Screen_Width} + settings.Screen_Height, pixels);
         }
     }

@@ -7,9 +7,11 @@
 //   compared in the same unit (N seconds is N / 24 / 60 / 60). Must be cheap.
 // - Version_Service::Get_Version_Ex: fills the record; false when the query
 //   fails. Linux reports the NT family (platform id 2).
-//   Win32: GetVersionExA with dwOSVersionInfoSize = 148.
+//   Win32: GetVersionExW, its answer copied into the record (the service
+//   pack text as UTF-8, cut to fit).
 
 #include "platform/services.h"
+#include "platform/win32_names.h"
 
 #include <cstdint>
 
@@ -23,10 +25,6 @@ public:
 
 template <>
 Clock_Service& Default_Service<Clock_Service>();
-
-constexpr std::uint32_t VER_PLATFORM_WIN32s = 0;
-constexpr std::uint32_t VER_PLATFORM_WIN32_WINDOWS = 1;
-constexpr std::uint32_t VER_PLATFORM_WIN32_NT = 2;
 
 struct OSVERSIONINFOA {
     std::uint32_t dwOSVersionInfoSize = 0;
@@ -47,7 +45,8 @@ public:
 template <>
 Version_Service& Default_Service<Version_Service>();
 
-// Days since 30 December 1899 of a civil date and time (no time zone applied).
+// Days since 30 December 1899 of a civil date and time (no time zone
+// applied): the calendar arithmetic every platform shares.
 double Encode_Date_Time(int year, int month, int day, int hour, int minute, int second, int millisecond);
 
 } // namespace platform

@@ -17,8 +17,10 @@
 // - Set_Error_Mode: sets the process's critical-error mode and returns the
 //   previous one (Win32 SetErrorMode; Linux has no such boxes and only keeps
 //   the value).
+// Win32: GetLogicalDrives, GetDiskFreeSpaceExW, SetErrorMode.
 
 #include "platform/services.h"
+#include "platform/win32_names.h"
 
 #include <cstdint>
 #include <string>
@@ -28,10 +30,11 @@ namespace platform {
 
 struct Drive_Entry {
     char letter = 'c';      // lower case, 'a'..'z'
-    std::string location;   // what the drive list shows after "x: " (mount point or root path)
+    // What the drive list shows after "x: ": the mount point (Linux), the
+    // volume label in brackets for a fixed drive that has one (Win32), or
+    // nothing.
+    std::string location;
 };
-
-constexpr unsigned SEM_FAILCRITICALERRORS = 0x0001;
 
 class Disk_Service {
 public:

@@ -11,6 +11,8 @@
 //   Win32 error code: 2 or 3 not found, 32 sharing violation, 33 lock
 //   violation (Linux: another process holds a lock on the file), others as
 //   they come.
+// Paths are UTF-8. Win32: GetFileAttributesW, SetFileAttributesW,
+// DeleteFileW, CreateFileW with no sharing.
 
 #include "platform/services.h"
 

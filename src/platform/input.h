@@ -9,6 +9,8 @@
 //   Linux: one xcb_query_pointer on the root window (Button1 left, Button3
 //   right); without an X display, the position from Qt and no buttons.
 //   Win32: GetCursorPos and GetAsyncKeyState(VK_LBUTTON / VK_RBUTTON) & 0x8000.
+//   Linux keeps this service with the windows, as it reads the cursor over
+//   the toolkit's own X connection.
 // - Get_System_Metrics: SM_CXSCREEN / SM_CYSCREEN, the primary screen's full
 //   size in pixels (not the work area); 0 for other indexes. Asked up to
 //   a hundred times a second: answers from a cached figure. Linux: the
@@ -29,6 +31,7 @@
 //   off, since a fast mouse reports hundreds of moves a second.
 
 #include "platform/services.h"
+#include "platform/win32_names.h"
 
 #include <cstdint>
 
@@ -40,9 +43,6 @@ struct Pointer_State {
     bool left_down = false;
     bool right_down = false;
 };
-
-constexpr int SM_CXSCREEN = 0;
-constexpr int SM_CYSCREEN = 1;
 
 struct Screen_Bounds {
     std::int32_t left = 0;

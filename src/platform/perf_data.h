@@ -14,7 +14,7 @@
 //   source.
 // - System_Time_To_File_Time: a UTC civil time as 100-ns units since
 //   1 January 1601; false (output untouched) for an impossible date or time.
-// Win32: RegQueryValueExA(HKEY_PERFORMANCE_DATA, value_name, ...) and
+// Win32: RegQueryValueExW(HKEY_PERFORMANCE_DATA, value_name, ...) and
 // SystemTimeToFileTime.
 // Linux: a block built from /proc/stat with one object, title index 238, one
 // counter, title index 6, and one instance per CPU line ("0", "1", ...) plus
@@ -23,8 +23,8 @@
 // at which the file was read. An unreadable file, or one without CPU lines,
 // answers ERROR_FILE_NOT_FOUND.
 
-#include "platform/registry.h" // the Win32 result codes
 #include "platform/services.h"
+#include "platform/win32_names.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -120,11 +120,6 @@ struct PERF_COUNTER_BLOCK {
 };
 static_assert(sizeof(PERF_COUNTER_BLOCK) == 4);
 
-constexpr std::int32_t PERF_NO_INSTANCES = -1;
-constexpr std::int32_t PERF_NO_UNIQUE_ID = -1;
-constexpr std::uint32_t PERF_DETAIL_NOVICE = 100;
-constexpr std::uint32_t PERF_100NSEC_TIMER_INV = 0x21510500;
-
 constexpr std::uint32_t Processor_Object_Title_Index = 238;
 constexpr std::uint32_t Processor_Time_Counter_Title_Index = 6;
 
@@ -139,7 +134,7 @@ template <>
 Performance_Data_Service& Default_Service<Performance_Data_Service>();
 
 // The conversion arithmetic itself (proleptic Gregorian calendar, years
-// 1601..30827), shared by the Linux side and the fakes.
+// 1601..30827): the calendar arithmetic every platform shares.
 bool Civil_To_File_Time(const SYSTEMTIME& time, std::int64_t* file_time);
 
 // Linux side, exposed so tests can feed it fixture files: the block built

@@ -1,11 +1,9 @@
 #include "platform/profile.h"
 
-#include "app/error.h"
+#include "platform/error.h"
+#include "platform/whole_file.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-
+#include <cstring>
 #include <limits>
 
 namespace platform {
@@ -33,14 +31,14 @@ char Upper(char c)
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-bool Same_Name(std::string_view a, std::string_view b)
+// Names match without regard to the case of a to z, and only of those.
+std::string Lower(std::string_view name)
 {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Upper(a[i]) != Upper(b[i]))
-            return false;
-    return true;
+    std::string lower(name);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return lower;
 }
 
 // The section a line opens, if it opens one.
@@ -130,8 +128,7 @@ bool Has_Zero_X(std::string_view text)
 
 [[noreturn]] void Unable_To_Write(const std::string& path)
 {
-    const QString full = QFileInfo(QString::fromStdString(path)).absoluteFilePath();
-    throw Program_Error("Unable to write to " + full.toStdString());
+    throw Program_Error("Unable to write to " + Full_Path(path));
 }
 
 } // namespace
@@ -168,92 +165,132 @@ std::optional<std::int64_t> Parse_Profile_Integer64(std::string_view text)
 
 Ini_File::Ini_File(std::string path) : path_(std::move(path))
 {
-    const QString name = QString::fromStdString(path_);
-    const QFileInfo info(name);
-    if (!info.exists())
+    switch (Read_Whole_File(path_, source_)) {
+    case Read_Result::Missing:
         return;
-    // A folder, a pipe or a device in the file's place is never read (a pipe
-    // would block) and never replaced.
-    if (!info.isFile() || info.size() > static_cast<qint64>(Max_File_Bytes)) {
+    case Read_Result::Unreadable:
+        // A folder, a pipe or a device in the file's place, or a file we may
+        // not read: never replaced by what little we know of it.
         unreadable_ = true;
         return;
+    case Read_Result::Read:
+        break;
     }
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly)) {
-        unreadable_ = true;
-        return;
-    }
-    const QByteArray bytes = file.readAll();
-    if (bytes.size() > static_cast<qsizetype>(Max_File_Bytes) || file.error() != QFileDevice::NoError) {
-        unreadable_ = true;
-        return;
-    }
-    Parse(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    Parse();
 }
 
-void Ini_File::Parse(std::string_view text)
+// One pass over the lines, which only finds where the sections begin.
+void Ini_File::Parse()
 {
-    if (text.substr(0, Utf8_Bom.size()) == Utf8_Bom) {
-        bom_ = Utf8_Bom;
-        text.remove_prefix(Utf8_Bom.size());
+    const char* const text = source_.data();
+    const std::size_t size = source_.size();
+    std::size_t at = 0;
+    if (source_.compare(0, Utf8_Bom.size(), Utf8_Bom) == 0) {
+        bom_ = true;
+        at = Utf8_Bom.size();
     }
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        if (end == std::string_view::npos) {
-            lines_.push_back({std::string(text), std::string()});
-            break;
+    sections_.front().begin = at;
+    bool first = true;
+    while (at < size) {
+        const void* newline = std::memchr(text + at, '\n', size - at);
+        const std::size_t end = newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - text) : size;
+        if (first) {
+            first_ending_ = !newline ? Ending::None : end > at && text[end - 1] == '\r' ? Ending::CRLF : Ending::LF;
+            first = false;
         }
-        std::string_view line = text.substr(0, end);
-        std::string ending = "\n";
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-            ending = "\r\n";
+        if (const auto name = Section_Name(std::string_view(text + at, end - at))) {
+            section_index_.try_emplace(Lower(*name), sections_.size());
+            sections_.back().end = at;
+            sections_.emplace_back().begin = at;
         }
-        lines_.push_back({std::string(line), ending});
-        text.remove_prefix(end + 1);
+        at = newline ? end + 1 : size;
     }
+    sections_.back().end = size;
+}
+
+const Ini_File::Section& Ini_File::Split(const Section& section) const
+{
+    if (section.split)
+        return section;
+    const char* const text = source_.data();
+    std::size_t at = section.begin;
+    while (at < section.end) {
+        const void* newline = std::memchr(text + at, '\n', section.end - at);
+        Line line;
+        line.begin = at;
+        if (newline) {
+            const auto end = static_cast<std::size_t>(static_cast<const char*>(newline) - text);
+            const bool crlf = end > at && text[end - 1] == '\r';
+            line.length = end - at - (crlf ? 1 : 0);
+            line.ending = crlf ? Ending::CRLF : Ending::LF;
+            at = end + 1;
+        } else {
+            line.length = section.end - at;
+            at = section.end;
+        }
+        section.lines.push_back(line);
+        const std::string_view view(text + line.begin, line.length);
+        if (!Is_Blank(view))
+            section.last_content = section.lines.size() - 1;
+        if (section.lines.size() > 1)
+            if (const auto name = Key_Name(view))
+                section.keys.try_emplace(Lower(*name), section.lines.size() - 1);
+    }
+    section.split = true;
+    return section;
+}
+
+std::string_view Ini_File::Text_Of(const Line& line) const
+{
+    const std::string& text = line.written ? written_ : source_;
+    return std::string_view(text).substr(line.begin, line.length);
+}
+
+Ini_File::Line Ini_File::New_Line(std::string_view text, Ending ending)
+{
+    Line line;
+    line.begin = written_.size();
+    line.length = text.size();
+    line.ending = ending;
+    line.written = true;
+    written_ += text;
+    return line;
 }
 
 Ini_File::Found Ini_File::Find(std::string_view section, std::string_view key) const
 {
     Found found;
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const std::string_view line = lines_[i].text;
-        if (const auto name = Section_Name(line)) {
-            if (found.section >= 0)
-                break; // the first section of the name has ended
-            if (Same_Name(*name, section))
-                found.section = found.last_content = static_cast<std::ptrdiff_t>(i);
-            continue;
-        }
-        if (found.section < 0)
-            continue;
-        if (!Is_Blank(line))
-            found.last_content = static_cast<std::ptrdiff_t>(i);
-        if (found.key < 0)
-            if (const auto name = Key_Name(line); name && Same_Name(*name, key))
-                found.key = static_cast<std::ptrdiff_t>(i);
-    }
+    const auto header = section_index_.find(Lower(section));
+    if (header == section_index_.end())
+        return found;
+    found.section = static_cast<std::ptrdiff_t>(header->second);
+    const Section& lines = Split(sections_[header->second]);
+    if (const auto line = lines.keys.find(Lower(key)); line != lines.keys.end())
+        found.key = static_cast<std::ptrdiff_t>(line->second);
     return found;
+}
+
+std::optional<std::string_view> Ini_File::Value_Of(std::string_view section, std::string_view key) const
+{
+    const Found found = Find(section, key);
+    if (found.key < 0)
+        return std::nullopt;
+    return Line_Value(Text_Of(sections_[static_cast<std::size_t>(found.section)].lines[static_cast<std::size_t>(found.key)]));
 }
 
 std::string Ini_File::Read_String(std::string_view section, std::string_view key,
                                   std::string_view default_value) const
 {
-    const Found found = Find(section, key);
-    if (found.key < 0)
-        return std::string(default_value);
-    return std::string(Line_Value(lines_[static_cast<std::size_t>(found.key)].text));
+    return std::string(Value_Of(section, key).value_or(default_value));
 }
 
 std::int32_t Ini_File::Read_Integer(std::string_view section, std::string_view key, std::int32_t default_value,
                                     Hex_Prefixes prefixes) const
 {
-    const Found found = Find(section, key);
-    if (found.key < 0)
+    const auto value = Value_Of(section, key);
+    if (!value)
         return default_value;
-    return Parse_Profile_Integer(Line_Value(lines_[static_cast<std::size_t>(found.key)].text), prefixes)
-        .value_or(default_value);
+    return Parse_Profile_Integer(*value, prefixes).value_or(default_value);
 }
 
 bool Ini_File::Read_Bool(std::string_view section, std::string_view key, bool default_value) const
@@ -261,11 +298,10 @@ bool Ini_File::Read_Bool(std::string_view section, std::string_view key, bool de
     return Read_Integer(section, key, default_value ? 1 : 0) != 0;
 }
 
-std::string Ini_File::New_Line_Ending() const
+// New lines end as the file's first line does.
+Ini_File::Ending Ini_File::New_Line_Ending() const
 {
-    if (!lines_.empty() && !lines_.front().ending.empty())
-        return lines_.front().ending;
-    return "\n";
+    return first_ending_ == Ending::None ? Ending::LF : first_ending_;
 }
 
 void Ini_File::Write_String(std::string_view section, std::string_view key, std::string_view value)
@@ -273,34 +309,50 @@ void Ini_File::Write_String(std::string_view section, std::string_view key, std:
     value = value.substr(0, value.find_first_of(std::string_view("\r\n\0", 3)));
     const Found found = Find(section, key);
     if (found.key >= 0) {
-        std::string& line = lines_[static_cast<std::size_t>(found.key)].text;
-        std::size_t start = line.find('=') + 1;
-        while (start < line.size() && (line[start] == ' ' || line[start] == '\t'))
+        Line& line = sections_[static_cast<std::size_t>(found.section)].lines[static_cast<std::size_t>(found.key)];
+        const std::string_view text = Text_Of(line);
+        std::size_t start = text.find('=') + 1;
+        while (start < text.size() && (text[start] == ' ' || text[start] == '\t'))
             ++start;
-        const std::string replaced = line.substr(0, start) + std::string(value);
-        if (replaced != line) {
-            line = replaced;
-            changed_ = true;
-        }
+        if (text.substr(start) == value)
+            return;
+        std::string replaced(text.substr(0, start));
+        replaced += value;
+        line = New_Line(replaced, line.ending);
+        changed_ = true;
         return;
     }
 
-    const std::string ending = New_Line_Ending();
-    const std::string key_line = std::string(key) + "=" + std::string(value);
+    const Ending ending = New_Line_Ending();
+    std::string key_line(key);
+    key_line += '=';
+    key_line += value;
     if (found.section >= 0) {
-        Line& before = lines_[static_cast<std::size_t>(found.last_content)];
-        if (before.ending.empty())
+        // After the section's last non-blank line: only blank lines follow
+        // it, so no indexed key moves.
+        Section& target = sections_[static_cast<std::size_t>(found.section)];
+        Line& before = target.lines[target.last_content];
+        if (before.ending == Ending::None)
             before.ending = ending;
-        lines_.insert(lines_.begin() + found.last_content + 1, Line{key_line, ending});
+        target.lines.insert(target.lines.begin() + static_cast<std::ptrdiff_t>(target.last_content) + 1,
+                            New_Line(key_line, ending));
+        ++target.last_content;
+        target.keys.try_emplace(Lower(key), target.last_content);
     } else {
-        if (!lines_.empty()) {
-            if (lines_.back().ending.empty())
-                lines_.back().ending = ending;
-            if (!Is_Blank(lines_.back().text))
-                lines_.push_back({std::string(), ending});
+        const Section& last = Split(sections_.back());
+        if (!last.lines.empty()) {
+            if (last.lines.back().ending == Ending::None)
+                last.lines.back().ending = ending;
+            if (!Is_Blank(Text_Of(last.lines.back())))
+                last.lines.push_back(New_Line({}, ending));
         }
-        lines_.push_back({"[" + std::string(section) + "]", ending});
-        lines_.push_back({key_line, ending});
+        section_index_.try_emplace(Lower(section), sections_.size());
+        Section& added = sections_.emplace_back();
+        added.split = true;
+        added.lines.push_back(New_Line("[" + std::string(section) + "]", ending));
+        added.lines.push_back(New_Line(key_line, ending));
+        added.last_content = 1;
+        added.keys.try_emplace(Lower(key), 1);
     }
     changed_ = true;
 }
@@ -317,10 +369,19 @@ void Ini_File::Write_Bool(std::string_view section, std::string_view key, bool v
 
 std::string Ini_File::Text() const
 {
-    std::string text = bom_;
-    for (const Line& line : lines_) {
-        text += line.text;
-        text += line.ending;
+    std::string text;
+    text.reserve(source_.size() + written_.size() + Utf8_Bom.size());
+    if (bom_)
+        text += Utf8_Bom;
+    for (const Section& section : sections_) {
+        if (!section.split) {
+            text.append(source_, section.begin, section.end - section.begin);
+            continue;
+        }
+        for (const Line& line : section.lines) {
+            text += Text_Of(line);
+            text += line.ending == Ending::CRLF ? "\r\n" : line.ending == Ending::LF ? "\n" : "";
+        }
     }
     return text;
 }
@@ -331,19 +392,7 @@ void Ini_File::Commit()
         Unable_To_Write(path_);
     if (!changed_)
         return;
-    // QSaveFile writes beside the file, flushes to the disk and renames over
-    // it; a symbolic link is followed to its target, which is replaced.
-    // Unbuffered, so that a short write (a full disk) shows at the write
-    // itself rather than vanishing in the flush at commit.
-    QSaveFile file(QString::fromStdString(path_));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        Unable_To_Write(path_);
-    const std::string text = Text();
-    if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
-        file.cancelWriting();
-        Unable_To_Write(path_);
-    }
-    if (!file.commit())
+    if (!Replace_Whole_File(path_, Text()))
         Unable_To_Write(path_);
     changed_ = false;
 }

@@ -3,10 +3,12 @@
 // trailcnt.ini. The program's own layer, the same on every platform.
 //
 // Contract:
-// - Ini_File loads the file once. A missing file reads as empty. A file that
-//   exists but cannot be read (no permission, not a regular file, larger
-//   than Max_File_Bytes) also reads as empty, and then refuses every Commit,
-//   so that its content is never replaced by a partial copy.
+// - Ini_File loads the file once, whatever its size, in one pass over its
+//   lines; a section's keys are indexed the first time one of them is
+//   looked up, so no lookup scans the file. A missing file reads as empty.
+//   A file that exists but cannot be read (no permission, not a regular
+//   file) also reads as empty, and then refuses every Commit, so that its
+//   content is never replaced by a partial copy.
 // - Format: a line whose first non-blank character is "[" and which holds a
 //   "]" opens a section named by the text between the "[" and the last "]".
 //   Below it, a line "key=value" holds a value: the key is the text before
@@ -30,12 +32,14 @@
 //   it); a new section goes at the end of the file, after a blank line. New
 //   lines end as the file's first line does (LF in a new file). A value is
 //   one line: it is cut at the first CR, LF or NUL.
-// - Commit: writes the whole file to a temporary file in the same folder,
-//   flushes it to the disk and renames it over the file (through a symbolic
-//   link, to the link's target), so the file is always either the old one or
-//   the new one, whole. When nothing changed, nothing is written. A failure
-//   raises Program_Error "Unable to write to <full path>" and leaves the old
-//   file as it was.
+// - Commit: replaces the whole file at once (Replace_Whole_File in
+//   whole_file.h): a temporary file beside it, flushed and checked, renamed
+//   over it, the folder flushed; through a symbolic link, to the link's
+//   target. The file is always either the old one or the new one, whole,
+//   except where the folder refuses a new file but the file may be written:
+//   then it is rewritten in place. When nothing changed, nothing is written.
+//   A failure raises Program_Error "Unable to write to <full path>" and
+//   leaves the old file as it was.
 //
 // The fixed-point number format of settings files is the caller's concern
 // (Settings_File_Format): this layer only moves text.
@@ -45,6 +49,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace platform {
@@ -52,7 +57,6 @@ namespace platform {
 class Ini_File {
 public:
     static constexpr std::size_t Max_Value_Chars = 2047;
-    static constexpr std::size_t Max_File_Bytes = 16 * 1024 * 1024;
 
     enum class Hex_Prefixes { Zero_X, Zero_X_Or_Dollar };
 
@@ -76,23 +80,47 @@ public:
     std::string Text() const;
 
 private:
+    enum class Ending : std::uint8_t { None, LF, CRLF };
+    // A line as loaded is a view of the loaded text; a line this program
+    // wrote holds its own text.
     struct Line {
-        std::string text;   // without its line end
-        std::string ending; // "\n", "\r\n", or "" for a last line without one
+        std::size_t begin = 0; // in source_, or in written_ when `written` is set
+        std::size_t length = 0;
+        Ending ending = Ending::None;
+        bool written = false;
+    };
+    // The lines a section header opens, up to the next header. Until the
+    // program looks into a section it is only its span of the loaded text;
+    // the first look splits it into lines (the first of them the header,
+    // but for the lines before any section) and indexes its keys.
+    struct Section {
+        std::size_t begin = 0; // the span in source_
+        std::size_t end = 0;
+        mutable bool split = false;
+        mutable std::vector<Line> lines;
+        mutable std::size_t last_content = 0; // the last non-blank line: new keys go after it
+        mutable std::unordered_map<std::string, std::size_t> keys; // a key's first line, by its name in lower case
     };
     struct Found {
-        std::ptrdiff_t section = -1;      // line of the section's header
-        std::ptrdiff_t key = -1;          // line of the key
-        std::ptrdiff_t last_content = -1; // last non-blank line of the section
+        std::ptrdiff_t section = -1;
+        std::ptrdiff_t key = -1; // line in the section
     };
 
-    void Parse(std::string_view text);
+    void Parse();
+    std::string_view Text_Of(const Line& line) const;
+    Line New_Line(std::string_view text, Ending ending);
+    const Section& Split(const Section& section) const;
     Found Find(std::string_view section, std::string_view key) const;
-    std::string New_Line_Ending() const;
+    std::optional<std::string_view> Value_Of(std::string_view section, std::string_view key) const;
+    Ending New_Line_Ending() const;
 
     std::string path_;
-    std::vector<Line> lines_;
-    std::string bom_;
+    std::string source_;  // the file as loaded
+    std::string written_; // the text of every line written since
+    std::vector<Section> sections_{1};
+    std::unordered_map<std::string, std::size_t> section_index_; // a name's first section, by the name in lower case
+    bool bom_ = false;
+    Ending first_ending_ = Ending::None; // of the file's first line
     bool unreadable_ = false;
     bool changed_ = false;
 };

@@ -12,6 +12,9 @@
 //   when the value is absent.
 // - Reg_Set_Value_Ex writes a value (REG_SZ data holds its terminating zero).
 // - Reg_Delete_Value removes a value.
+// Names and values are UTF-8; REG_SZ data is UTF-8 text with its zero.
+// Win32: RegOpenKeyExW, RegQueryValueExW, RegSetValueExW, RegDeleteValueW,
+// RegCloseKey, the texts converted to and from UTF-16.
 // Linux: HKEY_DYN_DATA does not exist (every open fails). The Run key under
 // HKEY_LOCAL_MACHINE is the XDG autostart folder ($XDG_CONFIG_HOME/autostart,
 // default ~/.config/autostart, created when missing; the key "does not exist"
@@ -19,33 +22,12 @@
 // Exec= line holds the quoted path.
 
 #include "platform/services.h"
+#include "platform/win32_names.h"
 
 #include <cstdint>
 #include <string>
 
 namespace platform {
-
-using HKEY = std::uintptr_t;
-
-constexpr HKEY HKEY_CLASSES_ROOT = 0x80000000u;
-constexpr HKEY HKEY_CURRENT_USER = 0x80000001u;
-constexpr HKEY HKEY_LOCAL_MACHINE = 0x80000002u;
-constexpr HKEY HKEY_USERS = 0x80000003u;
-constexpr HKEY HKEY_PERFORMANCE_DATA = 0x80000004u;
-constexpr HKEY HKEY_DYN_DATA = 0x80000006u;
-
-constexpr std::uint32_t KEY_READ = 0x20019;
-constexpr std::uint32_t KEY_ALL_ACCESS = 0xF003F;
-
-constexpr std::uint32_t REG_SZ = 1;
-constexpr std::uint32_t REG_BINARY = 3;
-constexpr std::uint32_t REG_DWORD = 4;
-
-constexpr long ERROR_SUCCESS = 0;
-constexpr long ERROR_FILE_NOT_FOUND = 2;
-constexpr long ERROR_ACCESS_DENIED = 5;
-constexpr long ERROR_INVALID_HANDLE = 6;
-constexpr long ERROR_MORE_DATA = 234;
 
 class Registry_Service {
 public:
@@ -61,5 +43,11 @@ public:
 
 template <>
 Registry_Service& Default_Service<Registry_Service>();
+
+// For the implementations: the answer to a query of a text value, as
+// Reg_Query_Value_Ex gives it (type, size with the terminating zero, and
+// ERROR_MORE_DATA with the size needed when the buffer is too small).
+long Answer_Text_Value(const std::string& text, std::uint32_t value_type, std::uint32_t* type, std::uint8_t* data,
+                       std::uint32_t* size);
 
 } // namespace platform

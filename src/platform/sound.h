@@ -8,7 +8,9 @@
 //   the tone's duration: never an error, never a hang.
 // - Message_Beep: the default system sound (type 0), short and fixed.
 // - Silence: sound has stopped for now; the device may be released.
-// Win32: Beep, MessageBeep. Linux: ALSA's default PCM device, square wave.
+// Win32: Beep, MessageBeep; where Beep returns before the tone's length
+// (no speaker), the rest passes in silence. Linux: ALSA's default PCM
+// device, square wave.
 
 #include "platform/services.h"
 

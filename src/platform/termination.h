@@ -6,8 +6,9 @@
 // asked to terminate, so the program closes as through its close box and
 // saves its settings. Call once, after the event loop's objects exist.
 // Linux: SIGTERM, SIGHUP and SIGINT, delivered through a self-pipe to the
-// event loop. Win32: the session-end messages, which the toolkit already
-// turns into a close of the main window; nothing to do.
+// event loop. Win32: WM_ENDSESSION, taken by a hidden top-level window of
+// its own and answered before the session ends; a console's Ctrl+C, close,
+// log-off and shut-down events, passed to that window.
 
 #include <functional>
 

@@ -15,23 +15,16 @@
 //   creates the named test file only if no file of that name exists and then
 //   deletes just that file; an existing file is opened for writing without
 //   truncation and left as it was; no symbolic link is followed.
+// Win32: GetVolumeInformationW, GetDiskFreeSpaceW, GetDriveTypeW, and
+// CreateFileW for the probe (a new file deleted on close).
 
 #include "platform/services.h"
+#include "platform/win32_names.h"
 
 #include <cstdint>
 #include <string>
 
 namespace platform {
-
-enum : unsigned {
-    DRIVE_UNKNOWN = 0,
-    DRIVE_NO_ROOT_DIR = 1,
-    DRIVE_REMOVABLE = 2,
-    DRIVE_FIXED = 3,
-    DRIVE_REMOTE = 4,
-    DRIVE_CDROM = 5,
-    DRIVE_RAMDISK = 6,
-};
 
 class Volume_Service {
 public:

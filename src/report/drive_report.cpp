@@ -106,14 +106,14 @@ bool Is_Drive_Writable(const QString& letter)
 QString Drive_Type_Text(int drive_number)
 {
     const std::string root = Report_Root_Path(drive_number);
-    const unsigned type = root.empty() ? platform::DRIVE_NO_ROOT_DIR : Volume().Get_Drive_Type(root);
+    const unsigned type = root.empty() ? DRIVE_NO_ROOT_DIR : Volume().Get_Drive_Type(root);
     switch (type) {
-    case platform::DRIVE_NO_ROOT_DIR: return QStringLiteral("The root directory does not exist.");
-    case platform::DRIVE_REMOVABLE: return QStringLiteral("The drive can be removed from the drive.");
-    case platform::DRIVE_FIXED: return QStringLiteral("The disk cannot be removed from the drive.  e.g. a hard-drive.");
-    case platform::DRIVE_REMOTE: return QStringLiteral("The drive is a remote (network) drive.");
-    case platform::DRIVE_CDROM: return QStringLiteral("The drive is a CD-ROM drive.");
-    case platform::DRIVE_RAMDISK: return QStringLiteral("The drive is a RAM disk.");
+    case DRIVE_NO_ROOT_DIR: return QStringLiteral("The root directory does not exist.");
+    case DRIVE_REMOVABLE: return QStringLiteral("The drive can be removed from the drive.");
+    case DRIVE_FIXED: return QStringLiteral("The disk cannot be removed from the drive.  e.g. a hard-drive.");
+    case DRIVE_REMOTE: return QStringLiteral("The drive is a remote (network) drive.");
+    case DRIVE_CDROM: return QStringLiteral("The drive is a CD-ROM drive.");
+    case DRIVE_RAMDISK: return QStringLiteral("The drive is a RAM disk.");
     default: return QStringLiteral("The drive type cannot be determined.");
     }
 }

@@ -1,6 +1,6 @@
 #include "widgets/gauge.h"
 
-#include "app/error.h"
+#include "platform/error.h"
 #include "widgets/gauge_paint.h"
 
 #include <QEvent>

@@ -82,7 +82,7 @@ TEST_F(Alarm_Sounds, Single_Tone_Is_One_Tone_At_The_Trackbar_Frequency_For_The_B
 
 TEST_F(Alarm_Sounds, Older_Family_Repeats_The_Default_Beep_Until_The_Tone_Would_End)
 {
-    version.platform_id = platform::VER_PLATFORM_WIN32_WINDOWS;
+    version.platform_id = VER_PLATFORM_WIN32_WINDOWS;
     sound.message_beep_ms = 150;
     Speaker_Tone(1000, 440);
     // Beeps start at 0, 150, ... 900 ms: seven, the last running past the end.
@@ -193,13 +193,13 @@ TEST_F(Alarm_Sounds, After_A_Single_Tone_The_Focus_Moves_To_The_Trackbar_Only_Wh
     form.Sound_Test_ButtonClick();
     EXPECT_EQ(form.focusWidget(), form.OK_Button);
 
-    version.platform_id = platform::VER_PLATFORM_WIN32_WINDOWS;
+    version.platform_id = VER_PLATFORM_WIN32_WINDOWS;
     form.show();
     form.Sound_Test_ButtonClick();
     EXPECT_EQ(form.focusWidget(), form.OK_Button);
     form.hide();
 
-    version.platform_id = platform::VER_PLATFORM_WIN32_NT;
+    version.platform_id = VER_PLATFORM_WIN32_NT;
     form.show();
     form.Sound_Test_ButtonClick();
     EXPECT_EQ(form.focusWidget(), form.Sound_Frequency_TrackBar);

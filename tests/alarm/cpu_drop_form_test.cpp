@@ -206,7 +206,7 @@ TEST(CPU_Drop_Form, Options_Group_Is_Enabled_Only_On_The_NT_Family_At_Each_Showi
     platform::Scoped_Service<platform::Version_Service> guard(version);
     TCPU_Drop_Form form;
 
-    version.platform_id = platform::VER_PLATFORM_WIN32_WINDOWS;
+    version.platform_id = VER_PLATFORM_WIN32_WINDOWS;
     form.show();
     EXPECT_FALSE(form.Other_Options_GroupBox->isEnabled());
     EXPECT_FALSE(form.Play_Wolf_Whistle_RadioButton->isEnabled());
@@ -214,7 +214,7 @@ TEST(CPU_Drop_Form, Options_Group_Is_Enabled_Only_On_The_NT_Family_At_Each_Showi
     EXPECT_TRUE(form.Sound_Test_Button->isEnabled());
     form.hide();
 
-    version.platform_id = platform::VER_PLATFORM_WIN32_NT;
+    version.platform_id = VER_PLATFORM_WIN32_NT;
     form.show();
     EXPECT_TRUE(form.Other_Options_GroupBox->isEnabled());
     form.hide();

@@ -1,6 +1,6 @@
 // Start at log-on: the menu item, the start-up check and the registry routines.
 #include "app/auto_run.h"
-#include "app/error.h"
+#include "platform/error.h"
 #include "app/main_form.h"
 #include "app/message_box.h"
 #include "fakes/fake_process.h"
@@ -34,7 +34,7 @@ protected:
     QString Entry_File() const { return folder.filePath(QStringLiteral("config/autostart/vistrel.desktop")); }
     QString Stored(const QString& name = QStringLiteral("vistrel")) const
     {
-        return Read_Registry_String(platform::HKEY_LOCAL_MACHINE, Run_Key, name);
+        return Read_Registry_String(HKEY_LOCAL_MACHINE, Run_Key, name);
     }
 
     QTemporaryDir folder;
@@ -89,7 +89,7 @@ TEST_F(Auto_Run, The_Start_Up_Check_Asks_Only_When_The_Program_Has_Moved)
     EXPECT_TRUE(messages.empty());
 
     process.executable_path = "/opt/Vistrel Tools/vistrel"; // ...but no other letter does
-    ASSERT_TRUE(Write_Registry_String(platform::HKEY_LOCAL_MACHINE, Run_Key, QStringLiteral("vistrel"),
+    ASSERT_TRUE(Write_Registry_String(HKEY_LOCAL_MACHINE, Run_Key, QStringLiteral("vistrel"),
                                       QStringLiteral("/opt/\u00c9T\u00c9/vistrel")));
     process.executable_path = "/opt/\u00e9t\u00e9/vistrel";
     answer = Msg_Result::No;
@@ -172,7 +172,7 @@ public:
     bool refuse_writes = false;
     bool alter_writes = false;
     bool keep_deleted = false;
-    std::uint32_t stored_type = platform::REG_SZ;
+    std::uint32_t stored_type = REG_SZ;
     std::map<std::string, std::string> values;
     int open_keys = 0;
 
@@ -180,45 +180,45 @@ public:
     {
         ++open_keys;
         *result = 0x1234;
-        return platform::ERROR_SUCCESS;
+        return ERROR_SUCCESS;
     }
     long Reg_Query_Value_Ex(platform::HKEY, const std::string& name, std::uint32_t* type, std::uint8_t* data,
                             std::uint32_t* size) override
     {
         const auto found = values.find(name);
         if (found == values.end())
-            return platform::ERROR_FILE_NOT_FOUND;
+            return ERROR_FILE_NOT_FOUND;
         *type = stored_type;
         const auto needed = static_cast<std::uint32_t>(found->second.size() + 1);
         if (data && *size < needed) {
             *size = needed;
-            return platform::ERROR_MORE_DATA;
+            return ERROR_MORE_DATA;
         }
         if (data)
             std::copy_n(found->second.c_str(), needed, data);
         *size = needed;
-        return platform::ERROR_SUCCESS;
+        return ERROR_SUCCESS;
     }
     long Reg_Set_Value_Ex(platform::HKEY, const std::string& name, std::uint32_t, const std::uint8_t* data,
                           std::uint32_t) override
     {
         if (refuse_writes)
-            return platform::ERROR_ACCESS_DENIED;
+            return ERROR_ACCESS_DENIED;
         values[name] = reinterpret_cast<const char*>(data);
         if (alter_writes)
             values[name] += "x";
-        return platform::ERROR_SUCCESS;
+        return ERROR_SUCCESS;
     }
     long Reg_Delete_Value(platform::HKEY, const std::string& name) override
     {
         if (!keep_deleted)
             values.erase(name);
-        return platform::ERROR_ACCESS_DENIED;
+        return ERROR_ACCESS_DENIED;
     }
     long Reg_Close_Key(platform::HKEY) override
     {
         --open_keys;
-        return platform::ERROR_SUCCESS;
+        return ERROR_SUCCESS;
     }
 };
 
@@ -262,9 +262,9 @@ TEST_F(Auto_Run, Registry_Failures_Are_Reported_And_Keys_Closed)
 
     // A value of another type under the program's name is no entry; one
     // whose text is empty neither.
-    registry.stored_type = platform::REG_DWORD;
+    registry.stored_type = REG_DWORD;
     EXPECT_FALSE(form.Check_Auto_Run_Path());
-    registry.stored_type = platform::REG_SZ;
+    registry.stored_type = REG_SZ;
     registry.values["vistrel"] = "";
     EXPECT_FALSE(form.Check_Auto_Run_Path());
     EXPECT_EQ(registry.open_keys, 0);

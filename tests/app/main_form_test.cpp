@@ -1,5 +1,5 @@
 #include "about/about_box.h"
-#include "app/error.h"
+#include "platform/error.h"
 #include "app/message_box.h"
 #include "app/number_format.h"
 #include "fakes/faked_windows.h"

@@ -69,15 +69,3 @@ TEST(Number_Format, Settings_File_Format_Puts_The_Users_Separators_Back)
     EXPECT_EQ(Program_Format().Thousand_Separator, QLatin1Char('.'));
     Load_User_Format();
 }
-
-TEST(Number_Format, Whole_Number_Rules)
-{
-    EXPECT_EQ(Round_Half_Even(63.5L), 64);
-    EXPECT_EQ(Round_Half_Even(190.5L), 190);
-    EXPECT_EQ(Round_Half_Even(-2.5L), -2);
-    EXPECT_EQ(Round_Half_Even(0.39L), 0);
-    EXPECT_EQ(Round_Half_Away(2.5L), 3);
-    EXPECT_EQ(Round_Half_Away(-2.5L), -3);
-    EXPECT_EQ(Trunc(-99.9L), -99);
-    EXPECT_EQ(Trunc(99.9L), 99);
-}

@@ -197,7 +197,7 @@ TEST(File_Open_Status, Maps_Platform_Errors_With_Error_Boxes_Off)
     for (const auto& [error, status] : table) {
         files.open_error = error;
         EXPECT_EQ(File_Open_Status(QStringLiteral("x.ini")), QLatin1String(status)) << error;
-        EXPECT_EQ(mode_during_test, platform::SEM_FAILCRITICALERRORS);
+        EXPECT_EQ(mode_during_test, SEM_FAILCRITICALERRORS);
         EXPECT_EQ(disk.error_mode, 0x8000u);
         EXPECT_EQ(Delete_File_If_Closed(QStringLiteral("x.ini")), error == 0);
         files.files = {"x.ini"};

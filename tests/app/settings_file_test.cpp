@@ -1,5 +1,6 @@
 // vistrel.ini through the main window: the start-up's load, the close's save.
 #include "app/settings_test_support.h"
+#include "fakes/file_size_limit.h"
 
 #include "alarm/cpu_drop_form.h"
 #include "app/main_form.h"
@@ -18,8 +19,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
+#include <optional>
 
 using settings_test::Environment;
 
@@ -333,15 +333,10 @@ TEST(Settings_File, A_Save_That_Fails_Keeps_The_Window_Open_And_The_Old_File)
     Program_Format() = user;
 
     // The disk is full: no file may grow past 100 bytes.
-    struct rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previous_handler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit tight = saved;
-    tight.rlim_cur = 100;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    std::optional<Scoped_File_Size_Limit> full_disk(std::in_place, 100);
+    ASSERT_TRUE(full_disk->Active());
     const bool closed = form.close();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous_handler);
+    full_disk.reset();
 
     EXPECT_FALSE(closed);
     EXPECT_TRUE(form.isVisible());

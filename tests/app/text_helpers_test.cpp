@@ -1,5 +1,5 @@
 // The small text routines the layout reference and the settings file rely on.
-#include "app/error.h"
+#include "platform/error.h"
 #include "app/text_helpers.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The CPU gauges, the running average and the two resets.
-#include "app/error.h"
+#include "platform/error.h"
 #include "app/main_form.h"
 #include "cpu/cpu_reading.h"
 #include "cpu/cpu_sampler.h"
@@ -180,10 +180,10 @@ TEST_F(CPU_Display, A_Sampler_Error_Ends_The_Tick_Before_The_Gauges_Change)
 TEST_F(CPU_Display, Reset_CPU_Monitoring_Pauses_The_Tick_Once_And_Restarts_The_Statistics)
 {
     Fake_Version version;
-    version.platform_id = platform::VER_PLATFORM_WIN32_WINDOWS;
+    version.platform_id = VER_PLATFORM_WIN32_WINDOWS;
     Fake_Registry registry;
     for (const char* key : {"PerfStats\\StartStat", "PerfStats\\StatData", "PerfStats\\StopStat"})
-        registry.Set_DWORD(platform::HKEY_DYN_DATA, key, "KERNEL\\CPUUsage", 64);
+        registry.Set_DWORD(HKEY_DYN_DATA, key, "KERNEL\\CPUUsage", 64);
     platform::Scoped_Service<platform::Version_Service> version_guard(version);
     platform::Scoped_Service<platform::Registry_Service> registry_guard(registry);
     CPU_Sampler sampler_9x;

@@ -1,5 +1,5 @@
 // The older family's sampler on an in-memory registry.
-#include "app/error.h"
+#include "platform/error.h"
 #include "cpu/cpu_sampler.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_registry.h"
@@ -18,10 +18,10 @@ class Sampler_9x : public ::testing::Test {
 protected:
     Sampler_9x()
     {
-        version.platform_id = platform::VER_PLATFORM_WIN32_WINDOWS;
-        registry.Set_DWORD(platform::HKEY_DYN_DATA, Start_Key, Usage_Value, 0);
-        registry.Set_DWORD(platform::HKEY_DYN_DATA, Data_Key, Usage_Value, 37);
-        registry.Set_DWORD(platform::HKEY_DYN_DATA, Stop_Key, Usage_Value, 0);
+        version.platform_id = VER_PLATFORM_WIN32_WINDOWS;
+        registry.Set_DWORD(HKEY_DYN_DATA, Start_Key, Usage_Value, 0);
+        registry.Set_DWORD(HKEY_DYN_DATA, Data_Key, Usage_Value, 37);
+        registry.Set_DWORD(HKEY_DYN_DATA, Stop_Key, Usage_Value, 0);
         sampler.Start_Up();
     }
 
@@ -55,7 +55,7 @@ TEST_F(Sampler_9x, Starts_The_Statistics_Once_Then_Reads_The_Kernel_Percentage)
     EXPECT_DOUBLE_EQ(sampler.CPU_Instance_Usage(0), 0.37);
 
     registry.log.clear();
-    registry.Set_DWORD(platform::HKEY_DYN_DATA, Data_Key, Usage_Value, 100);
+    registry.Set_DWORD(HKEY_DYN_DATA, Data_Key, Usage_Value, 100);
     sampler.Take_CPU_Sample();
     EXPECT_EQ(registry.log, (Log{"read " + Usage_Value}));
     EXPECT_DOUBLE_EQ(sampler.CPU_Instance_Usage(0), 1.0);

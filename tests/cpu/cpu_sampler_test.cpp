@@ -1,5 +1,5 @@
 // The NT-family sampler on hand-built performance data.
-#include "app/error.h"
+#include "platform/error.h"
 #include "cpu/cpu_reading.h"
 #include "cpu/cpu_sampler.h"
 #include "fakes/fake_clock.h"
@@ -177,19 +177,19 @@ TEST_F(NT_Sampler, Missing_Counter_Fails_Every_Sample_After_Fixing_The_Count)
 
 TEST_F(NT_Sampler, Failed_Queries_Repeat_The_Last_Data)
 {
-    perf.failure = platform::ERROR_FILE_NOT_FOUND;
+    perf.failure = ERROR_FILE_NOT_FOUND;
     EXPECT_EQ(Error_Of([&] { sampler.Take_CPU_Sample(); }), Object_Missing); // the zero-filled buffer
 
-    perf.failure = platform::ERROR_SUCCESS;
+    perf.failure = ERROR_SUCCESS;
     Sample(0, {0});
     Sample(1000, {Second / 4});
-    perf.failure = platform::ERROR_ACCESS_DENIED;
+    perf.failure = ERROR_ACCESS_DENIED;
     sampler.Take_CPU_Sample();
     EXPECT_EQ(sampler.CPU_Instance_Usage(0), 0.0);
 
     // A time that cannot be converted counts as the same data again, and the
     // next sample measures across both intervals.
-    perf.failure = platform::ERROR_SUCCESS;
+    perf.failure = ERROR_SUCCESS;
     perf.times_convert = false;
     Sample(2000, {Second / 2});
     EXPECT_EQ(sampler.CPU_Instance_Usage(0), 0.0);
@@ -200,14 +200,14 @@ TEST_F(NT_Sampler, Failed_Queries_Repeat_The_Last_Data)
 
 TEST_F(NT_Sampler, A_Query_That_Never_Fits_Does_Not_Grow_Without_End)
 {
-    perf.failure = platform::ERROR_MORE_DATA;
+    perf.failure = ERROR_MORE_DATA;
     EXPECT_EQ(Error_Of([&] { sampler.Take_CPU_Sample(); }), Object_Missing);
     EXPECT_EQ(sampler.Buffer_Size(), 16 * 1024 * 1024);
 }
 
 TEST_F(NT_Sampler, Object_Without_Instances_Reads_Zero)
 {
-    for (const std::int32_t declared : {0, platform::PERF_NO_INSTANCES}) {
+    for (const std::int32_t declared : {0, PERF_NO_INSTANCES}) {
         CPU_Sampler sampler_for_it;
         Fake_Object object;
         object.declared_instances = declared;
@@ -267,9 +267,8 @@ TEST(CPU_Sampler_Start_Up, Chooses_The_Method_From_The_Version)
     EXPECT_EQ(Error_Of([&] { sampler.Start_Up(); }), "Can't get the Windows version");
 
     version.succeeds = true;
-    for (const auto& [id, nt] : {std::pair{platform::VER_PLATFORM_WIN32_NT, true},
-                                 std::pair{platform::VER_PLATFORM_WIN32_WINDOWS, false},
-                                 std::pair{platform::VER_PLATFORM_WIN32s, false}, std::pair{7u, false}}) {
+    for (const auto& [id, nt] : {std::pair<std::uint32_t, bool>{VER_PLATFORM_WIN32_NT, true},
+                                 {VER_PLATFORM_WIN32_WINDOWS, false}, {VER_PLATFORM_WIN32s, false}, {7, false}}) {
         version.platform_id = id;
         sampler.Start_Up();
         EXPECT_EQ(sampler.Is_NT_Family(), nt) << id;

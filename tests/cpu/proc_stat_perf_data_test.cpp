@@ -2,13 +2,13 @@
 #include "cpu/cpu_reading.h"
 #include "cpu/cpu_sampler.h"
 #include "cpu/perf_walk.h"
+#include "fakes/temp_folder.h"
 #include "platform/perf_data.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
 #include <unistd.h>
 
 namespace {
@@ -39,23 +39,17 @@ class Proc_Stat : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(folder.isValid());
         if (sysconf(_SC_CLK_TCK) != 100)
             GTEST_SKIP() << "the fixtures assume 100 clock ticks a second";
     }
-    void Write(const std::string& text)
-    {
-        QFile file(QString::fromStdString(path()));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(text.data(), static_cast<qint64>(text.size()));
-    }
-    std::string path() const { return folder.filePath(QStringLiteral("stat")).toStdString(); }
+    void Write(const std::string& text) { Write_Bytes(path(), text); }
+    std::string path() const { return folder.Path("stat"); }
     std::unique_ptr<Performance_Data_Service> Service()
     {
         return Make_Proc_Stat_Performance_Data(path(), [this] { return Noon_Plus(now_ms); });
     }
 
-    QTemporaryDir folder;
+    Temp_Folder folder;
     int now_ms = 0;
 };
 
@@ -195,58 +189,14 @@ TEST_F(Proc_Stat, Odd_Files_Keep_Only_Well_Formed_Cpu_Lines)
     EXPECT_FALSE(Find_Perf_Object(Perf_Bytes{bytes.data(), size}, 238, object_at, object));
 }
 
-TEST(Civil_To_File_Time, Counts_From_1601_And_Refuses_Impossible_Times)
-{
-    auto time = [](int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0) {
-        SYSTEMTIME t;
-        t.wYear = static_cast<std::uint16_t>(year);
-        t.wMonth = static_cast<std::uint16_t>(month);
-        t.wDay = static_cast<std::uint16_t>(day);
-        t.wHour = static_cast<std::uint16_t>(hour);
-        t.wMinute = static_cast<std::uint16_t>(minute);
-        t.wSecond = static_cast<std::uint16_t>(second);
-        t.wMilliseconds = static_cast<std::uint16_t>(ms);
-        return t;
-    };
-    struct Case {
-        SYSTEMTIME time;
-        bool valid;
-        std::int64_t file_time;
-    };
-    const Case cases[] = {
-        {time(1601, 1, 1), true, 0},
-        {time(1970, 1, 1), true, 116'444'736'000'000'000},
-        {time(2000, 2, 29, 23, 59, 59, 999), true, 125'963'423'999'990'000},
-        {time(30827, 12, 31, 23, 59, 59, 999), true, 9'223'149'887'999'990'000},
-        {time(1600, 12, 31), false, 0},
-        {time(2001, 2, 29), false, 0},
-        {time(1900, 2, 29), false, 0},
-        {time(2024, 13, 1), false, 0},
-        {time(2024, 4, 31), false, 0},
-        {time(2024, 1, 0), false, 0},
-        {time(2024, 1, 1, 24), false, 0},
-        {time(2024, 1, 1, 0, 60), false, 0},
-        {time(2024, 1, 1, 0, 0, 60), false, 0},
-        {time(2024, 1, 1, 0, 0, 0, 1000), false, 0},
-    };
-    for (const Case& c : cases) {
-        std::int64_t file_time = -1;
-        EXPECT_EQ(Civil_To_File_Time(c.time, &file_time), c.valid) << c.time.wYear << '-' << c.time.wMonth;
-        if (c.valid)
-            EXPECT_EQ(file_time, c.file_time) << c.time.wYear;
-        else
-            EXPECT_EQ(file_time, -1);
-    }
-}
-
 TEST(Proc_Stat_Live, The_Machine_Has_One_Instance_Per_Cpu_Line_Plus_Total)
 {
-    QFile stat(QStringLiteral("/proc/stat"));
-    if (!stat.open(QIODevice::ReadOnly))
+    std::ifstream stat("/proc/stat");
+    if (!stat)
         GTEST_SKIP() << "no /proc/stat here";
     int cpu_lines = 0;
-    for (const QByteArray& line : stat.readAll().split('\n'))
-        if (line.startsWith("cpu") && line.size() > 3 && line[3] != ' ')
+    for (std::string line; std::getline(stat, line);)
+        if (line.starts_with("cpu") && line.size() > 3 && line[3] != ' ')
             ++cpu_lines;
     CPU_Sampler sampler;
     sampler.Take_CPU_Sample();

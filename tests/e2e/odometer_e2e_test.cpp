@@ -45,8 +45,8 @@ TEST(Odometer_On_X, Measures_Pointer_Moves_And_Counts_Presses_Over_Another_Windo
     ASSERT_EQ(screen.size(), 2);
     const int width = screen[0].toInt();
     const int height = screen[1].toInt();
-    EXPECT_EQ(input.Get_System_Metrics(platform::SM_CXSCREEN), width);
-    EXPECT_EQ(input.Get_System_Metrics(platform::SM_CYSCREEN), height);
+    EXPECT_EQ(input.Get_System_Metrics(SM_CXSCREEN), width);
+    EXPECT_EQ(input.Get_System_Metrics(SM_CYSCREEN), height);
 
     Vistrel_Windows windows;
     TMainForm1& form = *windows.MainForm1;

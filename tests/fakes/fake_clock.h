@@ -12,7 +12,7 @@ public:
 // A version query that answers the platform id the test sets.
 class Fake_Version final : public platform::Version_Service {
 public:
-    std::uint32_t platform_id = platform::VER_PLATFORM_WIN32_NT;
+    std::uint32_t platform_id = VER_PLATFORM_WIN32_NT;
     bool succeeds = true;
     int calls = 0;
     bool Get_Version_Ex(platform::OSVERSIONINFOA& info) override

@@ -22,9 +22,9 @@ public:
     std::int32_t Get_System_Metrics(int index) override
     {
         ++metric_queries;
-        if (index == platform::SM_CXSCREEN)
+        if (index == SM_CXSCREEN)
             return screen_width;
-        if (index == platform::SM_CYSCREEN)
+        if (index == SM_CYSCREEN)
             return screen_height;
         return 0;
     }

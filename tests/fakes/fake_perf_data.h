@@ -12,22 +12,22 @@
 class Fake_Perf_Data final : public platform::Performance_Data_Service {
 public:
     std::vector<std::uint8_t> data;
-    long failure = platform::ERROR_SUCCESS; // answered instead, buffer untouched, when set
+    long failure = ERROR_SUCCESS; // answered instead, buffer untouched, when set
     bool times_convert = true;
     std::vector<std::uint32_t> offered_sizes; // the buffer size of every query, in order
 
     long Query_Performance_Data(const std::string&, std::uint8_t* buffer, std::uint32_t* size) override
     {
         offered_sizes.push_back(*size);
-        if (failure != platform::ERROR_SUCCESS)
+        if (failure != ERROR_SUCCESS)
             return failure;
         if (*size < data.size()) {
             *size = static_cast<std::uint32_t>(data.size());
-            return platform::ERROR_MORE_DATA;
+            return ERROR_MORE_DATA;
         }
         std::memcpy(buffer, data.data(), data.size());
         *size = static_cast<std::uint32_t>(data.size());
-        return platform::ERROR_SUCCESS;
+        return ERROR_SUCCESS;
     }
 
     bool System_Time_To_File_Time(const platform::SYSTEMTIME& time, std::int64_t* file_time) override
@@ -75,7 +75,8 @@ inline std::vector<std::uint8_t> Build_Perf_Data(const platform::SYSTEMTIME& tim
                                                  const std::vector<Fake_Object>& objects,
                                                  std::uint32_t header_extra = 16)
 {
-    using namespace platform;
+    using platform::PERF_COUNTER_BLOCK, platform::PERF_COUNTER_DEFINITION, platform::PERF_DATA_BLOCK,
+        platform::PERF_INSTANCE_DEFINITION, platform::PERF_OBJECT_TYPE, platform::Processor_Time_Counter_Title_Index;
     constexpr std::int64_t Decoy = 0x5555'5555'5555;
     std::vector<std::uint8_t> bytes(sizeof(PERF_DATA_BLOCK) + header_extra, 0);
     auto put = [&bytes](std::size_t at, const auto& record) {

@@ -9,7 +9,7 @@ public:
     std::string executable_path = "/opt/vistrel/vistrel";
     bool editor_present = true;
     bool editor_starts = true;
-    int show_state = platform::SW_SHOWDEFAULT;
+    int show_state = SW_SHOWDEFAULT;
     std::vector<std::string> started; // paths the editor was started on
 
     std::string Executable_Path() override { return executable_path; }

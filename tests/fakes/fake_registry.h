@@ -15,7 +15,7 @@ class Fake_Registry final : public platform::Registry_Service {
 public:
     using Key_Name = std::pair<platform::HKEY, std::string>;
     struct Value {
-        std::uint32_t type = platform::REG_BINARY;
+        std::uint32_t type = REG_BINARY;
         std::vector<std::uint8_t> bytes;
     };
 
@@ -28,7 +28,7 @@ public:
     void Set_DWORD(platform::HKEY root, const std::string& sub_key, const std::string& name, std::uint32_t value)
     {
         Value& stored = keys[{root, sub_key}][name];
-        stored.type = platform::REG_DWORD;
+        stored.type = REG_DWORD;
         stored.bytes.resize(4);
         std::memcpy(stored.bytes.data(), &value, 4);
     }
@@ -40,12 +40,12 @@ public:
     {
         log.push_back("open " + sub_key);
         if (failing_opens.count(sub_key))
-            return platform::ERROR_ACCESS_DENIED;
+            return ERROR_ACCESS_DENIED;
         if (!keys.count({root, sub_key}))
-            return platform::ERROR_FILE_NOT_FOUND;
-        *result = next_handle_++;
+            return ERROR_FILE_NOT_FOUND;
+        *result = reinterpret_cast<platform::HKEY>(next_handle_++); // a handle of any platform's kind
         open_[*result] = {root, sub_key};
-        return platform::ERROR_SUCCESS;
+        return ERROR_SUCCESS;
     }
 
     long Reg_Query_Value_Ex(platform::HKEY key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
@@ -54,19 +54,19 @@ public:
         log.push_back("read " + name);
         Value* value = Find(key, name);
         if (!value)
-            return open_.count(key) ? platform::ERROR_FILE_NOT_FOUND : platform::ERROR_INVALID_HANDLE;
+            return open_.count(key) ? ERROR_FILE_NOT_FOUND : ERROR_INVALID_HANDLE;
         if (type)
             *type = value->type;
         const auto needed = static_cast<std::uint32_t>(value->bytes.size());
         if (data && size && *size < needed) {
             *size = needed;
-            return platform::ERROR_MORE_DATA;
+            return ERROR_MORE_DATA;
         }
         if (data)
             std::memcpy(data, value->bytes.data(), needed);
         if (size)
             *size = needed;
-        return platform::ERROR_SUCCESS;
+        return ERROR_SUCCESS;
     }
 
     long Reg_Set_Value_Ex(platform::HKEY key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
@@ -75,9 +75,9 @@ public:
         log.push_back("write " + name);
         const auto handle = open_.find(key);
         if (handle == open_.end())
-            return platform::ERROR_INVALID_HANDLE;
+            return ERROR_INVALID_HANDLE;
         keys[handle->second][name] = Value{type, std::vector<std::uint8_t>(data, data + size)};
-        return platform::ERROR_SUCCESS;
+        return ERROR_SUCCESS;
     }
 
     long Reg_Delete_Value(platform::HKEY key, const std::string& name) override
@@ -85,8 +85,8 @@ public:
         log.push_back("delete " + name);
         const auto handle = open_.find(key);
         if (handle == open_.end())
-            return platform::ERROR_INVALID_HANDLE;
-        return keys[handle->second].erase(name) ? platform::ERROR_SUCCESS : platform::ERROR_FILE_NOT_FOUND;
+            return ERROR_INVALID_HANDLE;
+        return keys[handle->second].erase(name) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
     }
 
     long Reg_Close_Key(platform::HKEY key) override
@@ -94,11 +94,11 @@ public:
         const auto handle = open_.find(key);
         if (handle == open_.end()) {
             log.push_back("close (not open)");
-            return platform::ERROR_INVALID_HANDLE;
+            return ERROR_INVALID_HANDLE;
         }
         log.push_back("close " + handle->second.second);
         open_.erase(handle);
-        return platform::ERROR_SUCCESS;
+        return ERROR_SUCCESS;
     }
 
 private:
@@ -112,6 +112,6 @@ private:
         return found == values.end() ? nullptr : &found->second;
     }
 
-    platform::HKEY next_handle_ = 0x100;
+    std::uintptr_t next_handle_ = 0x100;
     std::map<platform::HKEY, Key_Name> open_;
 };

@@ -20,7 +20,7 @@ public:
         std::uint64_t bytes_per_sector = 0;
         std::uint64_t free_clusters = 0;
         std::uint64_t total_clusters = 0;
-        unsigned drive_type = platform::DRIVE_FIXED;
+        unsigned drive_type = DRIVE_FIXED;
         bool writable = true;
     };
     std::map<char, Drive> drives;
@@ -58,7 +58,7 @@ public:
     unsigned Get_Drive_Type(const std::string& root_path) override
     {
         const Drive* drive = Find(root_path);
-        return drive ? drive->drive_type : platform::DRIVE_NO_ROOT_DIR;
+        return drive ? drive->drive_type : DRIVE_NO_ROOT_DIR;
     }
 
     bool Probe_Writable(const std::string& root_path, const std::string& file_name) override

@@ -1,6 +1,6 @@
 // The odometer's "trailcnt" section and the Trailcount file exchange.
 #include "fakes/file_bytes.h"
-#include "app/error.h"
+#include "platform/error.h"
 #include "app/file_dialog.h"
 #include "app/main_form.h"
 #include "app/number_format.h"

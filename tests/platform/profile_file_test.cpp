@@ -1,19 +1,11 @@
 // The ini layer: reading hand-edited and damaged files, writing without
 // disturbing what it does not own, and replacing files whole or not at all.
-#include "fakes/file_bytes.h"
-#include "app/error.h"
+#include "fakes/temp_folder.h"
+#include "platform/error.h"
 #include "platform/profile.h"
+#include "platform/whole_file.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using platform::Ini_File;
 
@@ -21,10 +13,23 @@ namespace {
 
 class Profile_File : public ::testing::Test {
 protected:
-    QTemporaryDir dir;
-    QString Path(const char* name = "test.ini") const { return dir.filePath(QString::fromLatin1(name)); }
-    std::string Std_Path(const char* name = "test.ini") const { return Path(name).toStdString(); }
+    Temp_Folder dir;
+    std::string Path(const char* name = "test.ini") const { return dir.Path(name); }
+    std::size_t Files_In(const std::filesystem::path& folder) const
+    {
+        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
+    }
 };
+
+std::string Commit_Error(Ini_File& ini)
+{
+    try {
+        ini.Commit();
+    } catch (const Program_Error& error) {
+        return error.what();
+    }
+    return "no error";
+}
 
 } // namespace
 
@@ -71,7 +76,7 @@ TEST(Profile_Integer, Decimal_And_Hexadecimal_Rules)
 TEST_F(Profile_File, Reads_Hand_Edited_And_Damaged_Files)
 {
     const std::string long_value(3000, 'v');
-    Write_All(Path(), "\xEF\xBB\xBF"
+    Write_Bytes(Path(), "\xEF\xBB\xBF"
                       "orphan=before any section\r\n"
                       "[Vistrel]\r\n"
                       "; a comment line\r\n"
@@ -91,7 +96,7 @@ TEST_F(Profile_File, Reads_Hand_Edited_And_Damaged_Files)
                       "[broken\n"
                       "[trailcnt]\n"
                       "last=no line end");
-    const Ini_File ini(Std_Path());
+    const Ini_File ini(Path());
     EXPECT_EQ(ini.Read_Integer("vistrel", "window_top_posn", 200), 16);
     EXPECT_EQ(ini.Read_Integer("vistrel", "window_left_posn", 200), 200);
     EXPECT_TRUE(ini.Read_Bool("vistrel", "Always_on_Top_Option", false));
@@ -106,42 +111,42 @@ TEST_F(Profile_File, Reads_Hand_Edited_And_Damaged_Files)
     EXPECT_EQ(ini.Read_String("trailcnt", "last", ""), "no line end");
     EXPECT_EQ(ini.Read_String("missing", "key", "fallback"), "fallback");
 
-    // Writing what the file already says leaves the file alone.
-    const auto inode = [this] {
-        struct stat info{};
-        stat(Std_Path().c_str(), &info);
-        return info.st_ino;
-    };
-    Ini_File respelled(Std_Path());
+    Ini_File respelled(Path());
     respelled.Write_Integer("vistrel", "window_top_posn", 16);
     respelled.Commit();
-    const std::string rewritten = Read_All(Path());
-    EXPECT_NE(rewritten.find("  Window_Top_Posn = 16\r\n"), std::string::npos);
-    const auto before = inode();
-    Ini_File same(Std_Path());
+    EXPECT_NE(Read_Bytes(Path()).find("  Window_Top_Posn = 16\r\n"), std::string::npos);
+
+    // Writing what the file already says writes nothing at all: a file
+    // taken away meanwhile is not made again.
+    Ini_File same(Path());
     same.Write_Integer("vistrel", "window_top_posn", 16);
     same.Write_String("vistrel", "repeated", "first");
+    std::filesystem::remove(Path_From_Utf8(Path()));
     same.Commit();
-    EXPECT_EQ(inode(), before);
-    EXPECT_EQ(Read_All(Path()), rewritten);
+    EXPECT_FALSE(std::filesystem::exists(Path_From_Utf8(Path())));
 }
 
 TEST_F(Profile_File, Writes_In_Place_And_Keeps_Every_Other_Line)
 {
-    Write_All(Path(), "; kept\r\n"
+    Write_Bytes(Path(), "; kept\r\n"
                       "[vistrel]\r\n"
                       "Window_Top_Posn = 5\r\n"
                       "foreign=kept too\r\n"
                       "\r\n"
                       "[other]\r\n"
                       "x=1");
-    Ini_File ini(Std_Path());
+    Ini_File ini(Path());
     ini.Write_Integer("VISTREL", "window_top_posn", 300);
     ini.Write_String("vistrel", "new_key", "new\nvalue");
     ini.Write_Bool("other", "flag", true);
     ini.Write_String("trailcnt", "Kilometers_Travelled_So_Far", "1,234.5000000000");
+    EXPECT_EQ(ini.Read_Integer("vistrel", "WINDOW_TOP_POSN", 0), 300);
+    EXPECT_EQ(ini.Read_String("Vistrel", "new_key", ""), "new");
+    EXPECT_EQ(ini.Read_Integer("other", "x", 0), 1);
+    EXPECT_EQ(ini.Read_Bool("other", "flag", false), true);
+    EXPECT_EQ(ini.Read_String("TRAILCNT", "kilometers_travelled_so_far", ""), "1,234.5000000000");
     ini.Commit();
-    EXPECT_EQ(Read_All(Path()), "; kept\r\n"
+    EXPECT_EQ(Read_Bytes(Path()), "; kept\r\n"
                                 "[vistrel]\r\n"
                                 "Window_Top_Posn = 300\r\n"
                                 "foreign=kept too\r\n"
@@ -155,90 +160,69 @@ TEST_F(Profile_File, Writes_In_Place_And_Keeps_Every_Other_Line)
                                 "Kilometers_Travelled_So_Far=1,234.5000000000\r\n");
 
     // A new file is made, with LF line ends.
-    Ini_File fresh(Std_Path("new.ini"));
+    Ini_File fresh(Path("new.ini"));
     fresh.Write_Integer("vistrel", "a", -3);
     fresh.Write_Integer("vistrel", "b", 2);
     fresh.Write_Integer("trailcnt", "c", 0);
     fresh.Commit();
-    EXPECT_EQ(Read_All(Path("new.ini")), "[vistrel]\na=-3\nb=2\n\n[trailcnt]\nc=0\n");
-    EXPECT_EQ(Ini_File(Std_Path("new.ini")).Read_Integer("vistrel", "a", 0), -3);
+    EXPECT_EQ(Read_Bytes(Path("new.ini")), "[vistrel]\na=-3\nb=2\n\n[trailcnt]\nc=0\n");
+    EXPECT_EQ(Ini_File(Path("new.ini")).Read_Integer("vistrel", "a", 0), -3);
 }
 
-TEST_F(Profile_File, Replaces_The_File_Whole_Through_A_Link_And_Keeps_Its_Mode)
+TEST_F(Profile_File, A_Failed_Write_Names_The_Full_Path_And_Leaves_What_Was_There)
 {
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("real")));
-    const QString target = dir.filePath(QStringLiteral("real/vistrel.ini"));
-    Write_All(target, "[vistrel]\nwindow_top_posn=1\n");
-    ASSERT_EQ(chmod(target.toLocal8Bit().constData(), 0640), 0);
-    ASSERT_TRUE(QFile::link(target, Path("link.ini")));
+    // A folder in the file's place is neither read nor replaced.
+    std::filesystem::create_directory(Path_From_Utf8(Path("folder.ini")));
+    Ini_File folder(Path("folder.ini"));
+    EXPECT_EQ(folder.Read_String("vistrel", "x", "default"), "default");
+    folder.Write_Integer("vistrel", "x", 1);
+    EXPECT_EQ(Commit_Error(folder), "Unable to write to " + Path("folder.ini"));
+    EXPECT_TRUE(std::filesystem::is_directory(Path_From_Utf8(Path("folder.ini"))));
 
-    Ini_File ini(Std_Path("link.ini"));
+    // A file whose folder does not exist cannot be made; a relative path is
+    // named in full.
+    const std::filesystem::path here = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Folder());
+    const std::string expected = Utf8_Of(std::filesystem::current_path() / "no" / "such" / "folder" / "x.ini");
+    Ini_File nowhere("no/such/../such/folder/x.ini");
+    nowhere.Write_Integer("vistrel", "x", 1);
+    const std::string message = Commit_Error(nowhere);
+    std::filesystem::current_path(here);
+    EXPECT_EQ(message, "Unable to write to " + expected);
+    EXPECT_EQ(Files_In(dir.Folder()), 1u);
+}
+
+TEST_F(Profile_File, A_Large_File_Is_Read_And_Written_Whole)
+{
+    // Far more than any settings file: the odometer's figures at its end
+    // must still be found, and the rest come back unchanged.
+    std::string text = "[junk]\n";
+    const std::string filler = "some_key_of_a_foreign_program=with a value of a certain length\n";
+    while (text.size() < 20 * 1024 * 1024)
+        text += filler;
+    text += "[trailcnt]\nKilometers_Travelled_So_Far=42.0000000000\n";
+    Write_Bytes(Path(), text);
+
+    Ini_File ini(Path());
+    EXPECT_EQ(ini.Read_String("trailcnt", "Kilometers_Travelled_So_Far", "0"), "42.0000000000");
+    ini.Write_String("trailcnt", "Kilometers_Travelled_So_Far", "43.0000000000");
+    ini.Commit();
+    text.replace(text.size() - 14, 13, "43.0000000000");
+    EXPECT_TRUE(Read_Bytes(Path()) == text);
+    EXPECT_EQ(Files_In(dir.Folder()), 1u) << "no temporary file left behind";
+}
+
+TEST_F(Profile_File, Paths_Beyond_Ascii_Are_Read_And_Written)
+{
+    const std::string folder = Path("V\xC3\xAFstrel \xE2\x98\x83");
+    std::filesystem::create_directory(Path_From_Utf8(folder));
+    const std::string path = folder + "/r\xC3\xA9glages.ini";
+    Write_Bytes(path, "[vistrel]\r\nwindow_top_posn=1\r\n");
+    Ini_File ini(path);
     EXPECT_EQ(ini.Read_Integer("vistrel", "window_top_posn", 0), 1);
     ini.Write_Integer("vistrel", "window_top_posn", 2);
     ini.Commit();
-
-    EXPECT_TRUE(QFileInfo(Path("link.ini")).isSymLink());
-    EXPECT_EQ(Read_All(target), "[vistrel]\nwindow_top_posn=2\n");
-    struct stat info{};
-    ASSERT_EQ(stat(target.toLocal8Bit().constData(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0640u);
-    EXPECT_EQ(QDir(dir.filePath(QStringLiteral("real"))).entryList(QDir::Files | QDir::Hidden).size(), 1)
-        << "no temporary file left behind";
-}
-
-TEST_F(Profile_File, A_Failed_Write_Reports_The_Path_And_Leaves_The_Old_File)
-{
-    const std::string old_text = "[vistrel]\nwindow_top_posn=1\n";
-    Write_All(Path(), old_text);
-    const std::string expected_message = "Unable to write to " + QFileInfo(Path()).absoluteFilePath().toStdString();
-
-    // A full disk: the process may not write files beyond 64 bytes.
-    {
-        struct rlimit saved{};
-        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-        const auto previous_handler = std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit tight = saved;
-        tight.rlim_cur = 64;
-        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
-
-        Ini_File ini(Std_Path());
-        for (int i = 0; i < 20; ++i)
-            ini.Write_Integer("vistrel", "key" + std::to_string(i), i);
-        std::string message;
-        try {
-            ini.Commit();
-        } catch (const Program_Error& error) {
-            message = error.what();
-        }
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previous_handler);
-        EXPECT_EQ(message, expected_message);
-    }
-    EXPECT_EQ(Read_All(Path()), old_text);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "no temporary file left behind";
-
-    // A folder in the file's place is neither read nor replaced.
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.ini")));
-    Ini_File folder(Std_Path("folder.ini"));
-    EXPECT_EQ(folder.Read_String("vistrel", "x", "default"), "default");
-    folder.Write_Integer("vistrel", "x", 1);
-    EXPECT_THROW(folder.Commit(), Program_Error);
-    EXPECT_TRUE(QFileInfo(Path("folder.ini")).isDir());
-
-    // A file whose folder does not exist cannot be made.
-    Ini_File nowhere(dir.filePath(QStringLiteral("no/such/folder/x.ini")).toStdString());
-    nowhere.Write_Integer("vistrel", "x", 1);
-    EXPECT_THROW(nowhere.Commit(), Program_Error);
-}
-
-TEST_F(Profile_File, A_Pipe_In_The_File_Place_Is_Neither_Read_Nor_Replaced)
-{
-    ASSERT_EQ(mkfifo(Std_Path("pipe.ini").c_str(), 0600), 0);
-    Ini_File ini(Std_Path("pipe.ini")); // must not block
-    EXPECT_EQ(ini.Read_Integer("vistrel", "x", 7), 7);
-    ini.Write_Integer("vistrel", "x", 1);
-    EXPECT_THROW(ini.Commit(), Program_Error);
-    struct stat info{};
-    ASSERT_EQ(lstat(Std_Path("pipe.ini").c_str(), &info), 0);
-    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    EXPECT_EQ(Read_Bytes(path), "[vistrel]\r\nwindow_top_posn=2\r\n");
+    EXPECT_EQ(Files_In(Path_From_Utf8(folder)), 1u);
+    EXPECT_EQ(platform::Full_Path(path), Utf8_Of(Path_From_Utf8(path).make_preferred()));
 }

@@ -113,7 +113,7 @@ TEST_F(Drive_Report, A_Drive_Without_Medium_Reads_Unknown_And_Has_No_Space_Lines
     a.volume_ok = false;
     a.space_ok = false;
     a.writable = false;
-    a.drive_type = platform::DRIVE_REMOVABLE;
+    a.drive_type = DRIVE_REMOVABLE;
     volume_.drives['a'] = a;
     EXPECT_EQ(Build_Drive_Report(1), Lines({
         "Drive                    = A",
@@ -141,7 +141,7 @@ TEST_F(Drive_Report, Unlabelled_Read_Only_Full_Medium_With_A_Short_Serial)
     d.sectors_per_cluster = 1;
     d.free_clusters = 720;
     d.total_clusters = 720;
-    d.drive_type = platform::DRIVE_CDROM;
+    d.drive_type = DRIVE_CDROM;
     volume_.drives['d'] = d;
     EXPECT_EQ(Build_Drive_Report(4), Lines({
         "Drive                    = D",
@@ -242,7 +242,7 @@ TEST_F(Drive_Report, Writability_Probe_Runs_Quietly_And_Only_For_Letters)
     volume_.during_probe = [&] { mode_during_probe = disk_.error_mode; };
 
     EXPECT_TRUE(Is_Drive_Writable(QStringLiteral("D:")));
-    EXPECT_EQ(mode_during_probe, platform::SEM_FAILCRITICALERRORS);
+    EXPECT_EQ(mode_during_probe, SEM_FAILCRITICALERRORS);
     EXPECT_EQ(disk_.error_mode, 0x8000u);
     ASSERT_EQ(volume_.probes.size(), 1u);
     EXPECT_EQ(volume_.probes[0], "d:\\$$$TEMP_DRIVE_CHECK.tmp");

@@ -179,13 +179,13 @@ TEST(Drive_Type_Of, File_System_Kinds_And_Removable_Disks)
     const std::string usb = Path(root, QStringLiteral("dev/sdz1"));
     const std::string ata = Path(root, QStringLiteral("dev/sdy"));
 
-    EXPECT_EQ(Drive_Type_Of("vfat", usb, sys), platform::DRIVE_REMOVABLE);
-    EXPECT_EQ(Drive_Type_Of("ext4", ata, sys), platform::DRIVE_FIXED);
-    EXPECT_EQ(Drive_Type_Of("overlay", "overlay", sys), platform::DRIVE_FIXED);
-    EXPECT_EQ(Drive_Type_Of("tmpfs", "tmpfs", sys), platform::DRIVE_RAMDISK);
-    EXPECT_EQ(Drive_Type_Of("iso9660", usb, sys), platform::DRIVE_CDROM);
-    EXPECT_EQ(Drive_Type_Of("nfs4", "server:/export", sys), platform::DRIVE_REMOTE);
-    EXPECT_EQ(Drive_Type_Of("fuse.sshfs", "me@host:", sys), platform::DRIVE_REMOTE);
+    EXPECT_EQ(Drive_Type_Of("vfat", usb, sys), DRIVE_REMOVABLE);
+    EXPECT_EQ(Drive_Type_Of("ext4", ata, sys), DRIVE_FIXED);
+    EXPECT_EQ(Drive_Type_Of("overlay", "overlay", sys), DRIVE_FIXED);
+    EXPECT_EQ(Drive_Type_Of("tmpfs", "tmpfs", sys), DRIVE_RAMDISK);
+    EXPECT_EQ(Drive_Type_Of("iso9660", usb, sys), DRIVE_CDROM);
+    EXPECT_EQ(Drive_Type_Of("nfs4", "server:/export", sys), DRIVE_REMOTE);
+    EXPECT_EQ(Drive_Type_Of("fuse.sshfs", "me@host:", sys), DRIVE_REMOTE);
 }
 
 TEST(Linux_Volume_Service, Root_Drive_Figures_Match_The_File_System)
@@ -209,7 +209,7 @@ TEST(Linux_Volume_Service, Root_Drive_Figures_Match_The_File_System)
     const char free_letter = static_cast<char>(drives.back().letter + 1);
     if (free_letter <= 'z') {
         const std::string none = std::string(1, free_letter) + ":\\";
-        EXPECT_EQ(volume.Get_Drive_Type(none), platform::DRIVE_NO_ROOT_DIR);
+        EXPECT_EQ(volume.Get_Drive_Type(none), DRIVE_NO_ROOT_DIR);
         EXPECT_FALSE(volume.Get_Volume_Information(none, &name, &serial, &file_system));
         EXPECT_FALSE(volume.Get_Disk_Free_Space(none, &sectors, &sector_bytes, &free, &total));
         EXPECT_EQ(total, 0u);

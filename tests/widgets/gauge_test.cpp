@@ -1,7 +1,7 @@
 // The gauge's properties: range rules, clamping and when it repaints.
 #include "widgets/gauge.h"
 
-#include "app/error.h"
+#include "platform/error.h"
 
 #include <gtest/gtest.h>
 

@@ -4,22 +4,6 @@
 
 namespace platform {
 
-double Encode_Date_Time(int year, int month, int day, int hour, int minute, int second, int millisecond)
-{
-    // Days from the civil date (proleptic Gregorian), then shifted so that
-    // 30 December 1899 is day 0.
-    const int y = year - (month <= 2 ? 1 : 0);
-    const int era = (y >= 0 ? y : y - 399) / 400;
-    const int yoe = y - era * 400;
-    const int mp = (month + 9) % 12;
-    const int doy = (153 * mp + 2) / 5 + day - 1;
-    const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    const long days_since_1970 = static_cast<long>(era) * 146097 + doe - 719468;
-    const long days = days_since_1970 + 25569;
-    const double fraction = ((hour * 60.0 + minute) * 60.0 + second + millisecond / 1000.0) / 86400.0;
-    return static_cast<double>(days) + fraction;
-}
-
 namespace {
 
 class Linux_Clock_Service final : public Clock_Service {

@@ -22,8 +22,6 @@ namespace platform {
 namespace {
 
 constexpr long ERROR_INVALID_DATA = 13;
-constexpr long ERROR_INVALID_PARAMETER = 87;
-constexpr std::uint32_t REG_EXPAND_SZ = 2;
 constexpr std::uint32_t KEY_SET_VALUE = 0x0002;
 // A desktop entry is a few hundred bytes; anything far larger is not ours.
 constexpr std::streamsize Largest_Entry = 64 * 1024;
@@ -179,24 +177,7 @@ public:
         file.read(text.data(), Largest_Entry);
         text.resize(static_cast<std::size_t>(file.gcount()));
 
-        const std::string program = linux_detail::Autostart_Entry_Program(text);
-        const auto needed = static_cast<std::uint32_t>(program.size() + 1);
-        if (type)
-            *type = REG_SZ;
-        if (!data) {
-            if (size)
-                *size = needed;
-            return ERROR_SUCCESS;
-        }
-        if (!size)
-            return ERROR_INVALID_PARAMETER;
-        if (*size < needed) {
-            *size = needed;
-            return ERROR_MORE_DATA;
-        }
-        std::memcpy(data, program.c_str(), needed);
-        *size = needed;
-        return ERROR_SUCCESS;
+        return Answer_Text_Value(linux_detail::Autostart_Entry_Program(text), REG_SZ, type, data, size);
     }
 
     long Reg_Set_Value_Ex(HKEY key, const std::string& value_name, std::uint32_t type, const std::uint8_t* data,
