@@ -57,6 +57,10 @@ void Odometer_Pacer::Pointer_Moved(std::int64_t now_ms)
         bool moved = false;
         Sample(now_ms, moved);
         early_samples_ = 0;
+        // While reports bring samples, the backup poll has nothing to add:
+        // it is put off until they stop.
+        if (!sample_pending_)
+            host_.Run_Timer(Backup_Poll_ms);
         return;
     }
     // Too soon after the last sample: the timer takes the next one when the
