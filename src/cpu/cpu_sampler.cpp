@@ -6,6 +6,8 @@
 #include "platform/clock_version.h"
 #include "platform/perf_data.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::int32_t First_Buffer_Size = 8192;
@@ -40,6 +42,7 @@ void CPU_Sampler::Start_Up()
     instance_count_ = -1;
     buffer_size_ = First_Buffer_Size;
     buffer_.assign(First_Buffer_Size, 0);
+    answer_size_ = 0;
     platform::OSVERSIONINFOA version;
     version.dwOSVersionInfoSize = sizeof(platform::OSVERSIONINFOA);
     if (!platform::Use<platform::Version_Service>().Get_Version_Ex(version))
@@ -51,6 +54,7 @@ void CPU_Sampler::Shut_Down()
 {
     Stop_CPU_Statistics();
     std::vector<std::uint8_t>().swap(buffer_);
+    answer_size_ = 0;
 }
 
 void CPU_Sampler::Take_CPU_Sample()
@@ -75,10 +79,15 @@ void CPU_Sampler::Take_NT_Sample()
         available = static_cast<std::uint32_t>(buffer_size_);
         result = performance.Query_Performance_Data("238", buffer_.data(), &available);
     }
-    // Any other answer leaves the buffer as it is: zeros fail the search
-    // below, a previous sample's data repeats it and every load reads 0.
+    // The walk looks only at the bytes the answer holds: past them lie zeros
+    // or the rest of an earlier, longer answer, which a damaged length would
+    // otherwise read as instances. Any other answer leaves the last one as
+    // it is: none fails the search below, a previous sample's data repeats
+    // it and every load reads 0.
+    if (result == ERROR_SUCCESS)
+        answer_size_ = std::min<std::size_t>(available, buffer_.size());
 
-    const Perf_Bytes bytes{buffer_.data(), buffer_.size()};
+    const Perf_Bytes bytes{buffer_.data(), answer_size_};
     std::uint64_t object_at = 0;
     platform::PERF_OBJECT_TYPE object;
     if (!Find_Perf_Object(bytes, platform::Processor_Object_Title_Index, object_at, object))

@@ -51,6 +51,7 @@ private:
     // NT family.
     std::vector<std::uint8_t> buffer_;
     std::int32_t buffer_size_ = 0;
+    std::size_t answer_size_ = 0; // the bytes of the last answer that succeeded
     std::int32_t instance_count_ = -1;
     std::vector<std::int64_t> current_counters_;
     std::vector<std::int64_t> previous_counters_;

@@ -234,6 +234,15 @@ TEST_F(NT_Sampler, Damaged_Instances_Fail_The_Sample_Without_Touching_The_Counte
     Sample(2000, {Second, Second / 2, 0});
     EXPECT_EQ(sampler.CPU_Instance_Usage(0), 0.5);
     EXPECT_EQ(sampler.CPU_Instance_Usage(1), 0.75);
+
+    // Nor read past the bytes of the answer, into the rest of a longer one
+    // before it, when its object claims that longer length.
+    const std::vector<std::uint8_t> longer = perf.data;
+    Serve(3000, {Processor({2 * Second, 2 * Second})});
+    platform::PERF_DATA_BLOCK block;
+    std::memcpy(&block, perf.data.data(), sizeof block);
+    std::memcpy(perf.data.data() + block.HeaderLength, longer.data() + block.HeaderLength, sizeof(std::uint32_t));
+    EXPECT_EQ(Error_Of([&] { sampler.Take_CPU_Sample(); }), Counter_Missing);
 }
 
 TEST_F(NT_Sampler, Damaged_Blocks_Give_An_Error_Not_A_Crash)
