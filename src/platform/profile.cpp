@@ -314,7 +314,10 @@ void Ini_File::Write_String(std::string_view section, std::string_view key, std:
         std::size_t start = text.find('=') + 1;
         while (start < text.size() && (text[start] == ' ' || text[start] == '\t'))
             ++start;
-        if (text.substr(start) == value)
+        // A value that reads back as the line already reads is no change:
+        // compared as written, one with leading blanks would gain more of
+        // them at every save.
+        if (Trim(text.substr(start)) == Trim(value))
             return;
         std::string replaced(text.substr(0, start));
         replaced += value;

@@ -226,3 +226,19 @@ TEST_F(Profile_File, Paths_Beyond_Ascii_Are_Read_And_Written)
     EXPECT_EQ(Files_In(Path_From_Utf8(folder)), 1u);
     EXPECT_EQ(platform::Full_Path(path), Utf8_Of(Path_From_Utf8(path).make_preferred()));
 }
+
+TEST_F(Profile_File, Writing_What_A_Key_Already_Reads_Leaves_The_File_As_It_Is)
+{
+    const std::pair<const char*, const char*> written_and_read[] = {{"  padded \t", "padded"}, {"plain", "plain"}};
+    for (const auto& [written, read] : written_and_read) {
+        Ini_File ini(Path());
+        ini.Write_String("vistrel", "key", written);
+        ini.Commit();
+        const std::string first = Read_Bytes(Path());
+        Ini_File again(Path());
+        EXPECT_EQ(again.Read_String("vistrel", "key", ""), read);
+        again.Write_String("vistrel", "key", written);
+        again.Commit();
+        EXPECT_EQ(Read_Bytes(Path()), first) << "writing \"" << written << "\" again";
+    }
+}
