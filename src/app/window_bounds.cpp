@@ -1,9 +1,13 @@
 #include "app/window_bounds.h"
 
 #include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
+#include <cstdint>
 #include <optional>
 
 namespace {
@@ -188,4 +192,50 @@ void Set_Outer_Height(QWidget* window, int height)
     const QMargins frame = Frame(window);
     window->resize(window->width(), height - frame.top() - frame.bottom());
     Remember(window, &Pending_Outer_Bounds::height, height, window->height());
+}
+
+QRect Sane_Window_Bounds(int left, int top, int width, int height, const QList<QRect>& screens, const QRect& primary)
+{
+    if (screens.isEmpty() || primary.isEmpty())
+        return QRect(left, top, std::max(width, 1), std::max(height, 1));
+    QRect desktop;
+    for (const QRect& screen : screens)
+        desktop |= screen;
+    const std::int64_t w = std::clamp<std::int64_t>(width, 1, desktop.width());
+    const std::int64_t h = std::clamp<std::int64_t>(height, 1, desktop.height());
+    std::int64_t x = left;
+    std::int64_t y = top;
+    const auto on_a_screen = [&] {
+        for (const QRect& screen : screens)
+            if (x < std::int64_t{screen.x()} + screen.width() && x + w > screen.x()
+                && y < std::int64_t{screen.y()} + screen.height() && y + h > screen.y())
+                return true;
+        return false;
+    };
+    if (!on_a_screen()) {
+        const std::int64_t right = std::int64_t{primary.x()} + primary.width();
+        const std::int64_t bottom = std::int64_t{primary.y()} + primary.height();
+        x = std::max<std::int64_t>(x, primary.x());
+        y = std::max<std::int64_t>(y, primary.y());
+        if (y + h > bottom && h < primary.height())
+            y = bottom - h;
+        if (x + w > right && w < primary.width())
+            x = right - w;
+        // As wide or as tall as the screen, a window keep-inside leaves alone
+        // can still be off it that way.
+        if (x >= right || x + w <= primary.x())
+            x = primary.x();
+        if (y >= bottom || y + h <= primary.y())
+            y = primary.y();
+    }
+    return QRect(static_cast<int>(x), static_cast<int>(y), static_cast<int>(w), static_cast<int>(h));
+}
+
+QRect Sane_Window_Bounds(int left, int top, int width, int height)
+{
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens << screen->geometry();
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    return Sane_Window_Bounds(left, top, width, height, screens, primary ? primary->geometry() : QRect());
 }
