@@ -3,6 +3,7 @@
 #include "platform/error.h"
 #include "platform/whole_file.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -319,8 +320,10 @@ void Ini_File::Write_String(std::string_view section, std::string_view key, std:
         // them at every save.
         if (Trim(text.substr(start)) == Trim(value))
             return;
+        // The line keeps its own spacing after the "="; the value's leading
+        // blanks, which no read sees, would add to it at every save.
         std::string replaced(text.substr(0, start));
-        replaced += value;
+        replaced += value.substr(std::min(value.find_first_not_of(Blanks), value.size()));
         line = New_Line(replaced, line.ending);
         changed_ = true;
         return;

@@ -241,4 +241,15 @@ TEST_F(Profile_File, Writing_What_A_Key_Already_Reads_Leaves_The_File_As_It_Is)
         again.Commit();
         EXPECT_EQ(Read_Bytes(Path()), first) << "writing \"" << written << "\" again";
     }
+
+    // Nor does a save that changes a padded value and changes it back: the
+    // line keeps its own spacing, whatever blanks the values bring.
+    Write_Bytes(Path(), "[vistrel]\nkey =  old\n");
+    for (int save = 0; save < 2; ++save) {
+        Ini_File ini(Path());
+        ini.Write_String("vistrel", "key", "  new");
+        ini.Write_String("vistrel", "key", "\tnewer ");
+        ini.Commit();
+        EXPECT_EQ(Read_Bytes(Path()), "[vistrel]\nkey =  newer \n") << "save " << save;
+    }
 }
