@@ -25,7 +25,8 @@ public:
             *size = static_cast<std::uint32_t>(data.size());
             return ERROR_MORE_DATA;
         }
-        std::memcpy(buffer, data.data(), data.size());
+        if (!data.empty()) // an empty vector's data() may be null, which memcpy must not get
+            std::memcpy(buffer, data.data(), data.size());
         *size = static_cast<std::uint32_t>(data.size());
         return ERROR_SUCCESS;
     }
