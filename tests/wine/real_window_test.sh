@@ -33,18 +33,13 @@ openbox >/dev/null 2>&1 &
 wm=$!
 
 # A prefix of its own, with Wine's X11 driver (the other Wine tests run
-# without a display). Where Windows has Times New Roman and Courier New,
-# Wine takes the metric-compatible Liberation faces the layout is measured
-# in; left to itself it picks whatever serif face fontconfig lists first.
-# Wine's output goes to files: its services keep what they inherit open.
+# without a display), and the fonts Windows has (fonts.reg). Wine's output
+# goes to files: its services keep what they inherit open.
 mkdir -p "$WINEPREFIX"
 "$wineserver" -p
 if [ ! -f "$WINEPREFIX/.vistrel-ready" ]; then
   "$wine" wineboot -i >"$work/wineboot.log" 2>&1
-  for face in "Times New Roman=Liberation Serif" "Courier New=Liberation Mono" "Arial=Liberation Sans"; do
-    "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%=*}" /d "${face#*=}" /f \
-      >>"$work/wineboot.log" 2>&1
-  done
+  "$wine" regedit /S "Z:$(cd "$(dirname "$0")" && pwd)/fonts.reg" >>"$work/wineboot.log" 2>&1
   touch "$WINEPREFIX/.vistrel-ready"
 fi
 
