@@ -5,6 +5,8 @@ void Odometer_Pacer::Start(bool reported, std::int64_t now_ms)
     sampled_ = false;
     still_ticks_ = 0;
     hold_until_ms_ = now_ms;
+    sample_pending_ = false;
+    early_samples_ = 0;
     if (!reported) {
         mode_ = Mode::Polling;
         interval_ms_ = Tick_Interval_ms;
@@ -29,6 +31,8 @@ void Odometer_Pacer::Sample(std::int64_t now_ms, bool& moved)
 void Odometer_Pacer::Start_Ticking(int first_interval_ms, bool keep_reports)
 {
     mode_ = Mode::Ticking;
+    sample_pending_ = false;
+    early_samples_ = 0;
     still_ticks_ = 0;
     if (!keep_reports)
         host_.Report_Motion(false);
@@ -52,9 +56,24 @@ void Odometer_Pacer::Pointer_Moved(std::int64_t now_ms)
     if (!sampled_ || since >= Tick_Interval_ms) {
         bool moved = false;
         Sample(now_ms, moved);
+        early_samples_ = 0;
+        // While reports bring samples, the backup poll has nothing to add:
+        // it is put off until they stop.
+        if (!sample_pending_)
+            host_.Run_Timer(Backup_Poll_ms);
         return;
     }
-    Start_Ticking(static_cast<int>(Tick_Interval_ms - since), false);
+    // Too soon after the last sample: the timer takes the next one when the
+    // tick's time is up. Reports that keep coming sooner than that are a
+    // device moving fast, which the timer follows alone.
+    const int rest_of_tick = static_cast<int>(Tick_Interval_ms - since);
+    if (sample_pending_ || early_samples_ >= Early_Samples_Before_Ticking) {
+        sample_pending_ = false;
+        Start_Ticking(rest_of_tick, false);
+        return;
+    }
+    sample_pending_ = true;
+    host_.Run_Timer(rest_of_tick);
 }
 
 void Odometer_Pacer::Button_Changed(bool any_held, std::int64_t now_ms)
@@ -76,6 +95,12 @@ void Odometer_Pacer::Timer_Fired(std::int64_t now_ms)
     case Mode::Polling:
         return;
     case Mode::Listening:
+        if (sample_pending_) {
+            sample_pending_ = false;
+            ++early_samples_;
+            host_.Run_Timer(interval_ms_);
+            return;
+        }
         if (moved) {
             // A warp moves the pointer unreported, but so does a device whose
             // report is still queued: reports stay on while the warps are

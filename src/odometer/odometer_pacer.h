@@ -5,12 +5,13 @@
 // nothing, so the odometer need only sample while something happens, as long
 // as every move is followed by a sample before the next move. Where the
 // platform reports pointer activity (Listening), a move is sampled as it is
-// reported, but never sooner than Tick_Interval_ms after the previous sample.
-// A move reported sooner than that means a device moving fast: the reports
-// are switched off and the odometer timer samples every Tick_Interval_ms
-// (Ticking) until a few samples in a row find the pointer still and no button
-// held; then the reports are switched on again and one more sample closes the
-// gap between the last sample and the switch. While listening, the timer
+// reported, but never sooner than Tick_Interval_ms after the previous sample:
+// a move reported sooner is sampled by the timer when that time is up. Moves
+// that keep being reported sooner than that are a device moving fast: the
+// reports are switched off and the odometer timer samples every
+// Tick_Interval_ms (Ticking) until a few samples in a row find the pointer
+// still and no button held; then the reports are switched on again and one
+// more sample closes the gap between the last sample and the switch. While listening, the timer
 // still samples every Backup_Poll_ms, because a program that warps the pointer
 // is not reported; a move only that poll saw keeps the timer ticking, with
 // the reports on, until a second has passed without a move, so that the
@@ -30,6 +31,7 @@ public:
     static constexpr int Backup_Poll_ms = 250;
     static constexpr int Still_Ticks_Before_Sleep = 3;
     static constexpr int Hold_After_Unreported_Move_ms = 1000;
+    static constexpr int Early_Samples_Before_Ticking = 2;
 
     class Host {
     public:
@@ -67,4 +69,6 @@ private:
     bool held_ = false;
     int still_ticks_ = 0;
     std::int64_t hold_until_ms_ = 0;
+    bool sample_pending_ = false; // the timer takes the sample a report came too soon for
+    int early_samples_ = 0;       // such samples in a row
 };

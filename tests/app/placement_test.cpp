@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTest>
 #include <QWindow>
 #include <gtest/gtest.h>
 
@@ -213,3 +214,23 @@ TEST(Window_Bounds, A_Window_Not_Yet_Shown_Takes_The_Outer_Bounds_Asked_For)
 }
 
 } // namespace
+
+TEST_F(Placement_Items, The_Pass_Runs_When_The_Window_Moves_Not_While_It_Rests)
+{
+    // After the start-up's own passes the timer stops: nothing moved.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->Program_Size_Timer->isActive(); }, 10000));
+    QTest::qWait(600);
+    EXPECT_FALSE(form->Program_Size_Timer->isActive());
+
+    // Dragged away from its corner, the window goes back on the real timer.
+    const QRect corner = Outer_Bounds(form);
+    form->move(form->pos() - QPoint(400, -150));
+    EXPECT_TRUE(form->Program_Size_Timer->isActive());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Outer_Bounds(form) == corner; }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Program_Size_Timer->isActive(); }, 10000));
+
+    // The screen a corner belongs to is the primary one, wherever it lies.
+    screen.primary = {1280, 0, 1024, 768};
+    form->Program_Size_TimerTimer();
+    EXPECT_EQ(Outer_Bounds(form).topLeft(), QPoint(1280 + 1024 - corner.width(), 0));
+}

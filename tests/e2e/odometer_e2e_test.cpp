@@ -5,9 +5,11 @@
 #include "app/windows.h"
 #include "e2e/e2e.h"
 #include "odometer/odometer_sampling.h"
+#include "odometer/odometer_scheduler.h"
 #include "platform/input.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QWidget>
 
@@ -106,4 +108,81 @@ TEST(Odometer_On_X, Measures_Pointer_Moves_And_Counts_Presses_Over_Another_Windo
     EXPECT_EQ(form.Left_Mouse_Label->text(), Format_Press_Count(left + 2));
     EXPECT_EQ(form.Right_Mouse_Label->text(), Format_Press_Count(right + 2));
     EXPECT_FALSE(input.Query_Pointer().left_down);
+
+    // Clicks as short as a program makes them, shorter than any tick, count
+    // all the same; and the pointer at rest, the odometer sleeps.
+    e2e::Run(QStringLiteral("xdotool"), {QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("3"),
+                                         QStringLiteral("--delay"), QStringLiteral("40"), QStringLiteral("1")});
+    EXPECT_TRUE(e2e::Wait_Until([&] { return form.Odometer.Left_Press_Count == left + 5; }, 3000));
+    EXPECT_EQ(form.Odometer.Right_Press_Count, right + 2);
+    EXPECT_TRUE(e2e::Wait_Until(
+        [&] { return form.Odometer_Pacing->Mode() == Odometer_Pacer::Mode::Listening; }, 5000));
+
+    // A device's move (XTest's pointer) is reported, and measured.
+    const double rested = form.Odometer.Odometer_Distance;
+    e2e::Run(QStringLiteral("xdotool"), {QStringLiteral("mousemove_relative"), QStringLiteral("--"),
+                                         QStringLiteral("30"), QStringLiteral("40")});
+    ASSERT_TRUE(e2e::Wait_Until([&] { return Odometer_Saw(form, over_other + QPoint(30, 40)); }, 3000));
+    EXPECT_NEAR(form.Odometer.Odometer_Distance - rested, 50.0 * (27 + 20) / (width + height) / 100000, 1e-12);
+}
+
+namespace {
+
+// Two monitors side by side on the one X screen, the left one primary, for
+// as long as the guard lives.
+class Two_Monitors {
+public:
+    Two_Monitors()
+    {
+        e2e::Run(QStringLiteral("xrandr"), {QStringLiteral("--setmonitor"), QStringLiteral("vistrel-left"),
+                                            QStringLiteral("640/169x800/254+0+0"), QStringLiteral("screen")});
+        e2e::Run(QStringLiteral("xrandr"), {QStringLiteral("--setmonitor"), QStringLiteral("vistrel-right"),
+                                            QStringLiteral("640/169x800/254+640+0"), QStringLiteral("none")});
+    }
+    ~Two_Monitors()
+    {
+        for (const char* name : {"vistrel-left", "vistrel-right"})
+            e2e::Run(QStringLiteral("xrandr"), {QStringLiteral("--delmonitor"), QString::fromLatin1(name)});
+    }
+    bool Set_Up() const
+    {
+        return e2e::Run(QStringLiteral("xrandr"), {QStringLiteral("--listmonitors")}).contains(QStringLiteral("vistrel-left"));
+    }
+};
+
+} // namespace
+
+TEST(Odometer_On_X, The_Screen_Size_And_The_Corners_Are_The_Primary_Monitors)
+{
+    VISTREL_REQUIRE_DISPLAY();
+    const QStringList screen = e2e::Run(QStringLiteral("xdotool"), {QStringLiteral("getdisplaygeometry")})
+                                   .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    ASSERT_EQ(screen.size(), 2);
+    ASSERT_EQ(screen[0].toInt(), 1280) << "the test display is 1280 pixels wide";
+    const Two_Monitors monitors;
+    ASSERT_TRUE(monitors.Set_Up());
+
+    Move_Pointer(QPoint(900, 500)); // before the start: the first sample takes it
+    e2e::Program_Copy copy;
+    const QString window = copy.Start();
+    ASSERT_FALSE(window.isEmpty());
+
+    // Snapped to the top right corner of the left monitor, not of the desktop.
+    const QString geometry = e2e::Run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
+    const int x = geometry.section(QStringLiteral("X="), 1).section(QLatin1Char('\n'), 0, 0).toInt();
+    const int width = geometry.section(QStringLiteral("WIDTH="), 1).section(QLatin1Char('\n'), 0, 0).toInt();
+    EXPECT_LE(x + width, 640);
+    EXPECT_GE(x + width, 640 - 20) << geometry.toStdString();
+
+    // 500 pixels of a device's motion, at 27 + 20 cm over the primary
+    // monitor's 640 + 800 pixels.
+    e2e::Run(QStringLiteral("xdotool"), {QStringLiteral("mousemove_relative"), QStringLiteral("--"),
+                                         QStringLiteral("300"), QStringLiteral("-400")});
+    e2e::Wait(500);
+    ASSERT_TRUE(copy.Close(window));
+    QFile settings(copy.File(QStringLiteral("vistrel.ini")));
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    const QString text = QString::fromLatin1(settings.readAll());
+    const double km = text.section(QStringLiteral("Kilometers_Travelled_So_Far="), 1).section(QLatin1Char('\n'), 0, 0).trimmed().toDouble();
+    EXPECT_NEAR(km, 500.0 * 47 / (640 + 800) / 100000, 1e-9) << text.toStdString();
 }

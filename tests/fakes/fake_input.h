@@ -1,6 +1,8 @@
 #pragma once
 #include "platform/input.h"
 
+#include <optional>
+
 // A pointer and a screen the test sets; counts what the program asked. With
 // `reports` set it offers activity reports, which the test sends itself.
 class Fake_Input final : public platform::Input_Service {
@@ -10,6 +12,7 @@ public:
     std::int32_t screen_height = 768;
     int pointer_queries = 0;
     int metric_queries = 0;
+    std::optional<platform::Screen_Bounds> primary; // else (0, 0) and the size above
     bool reports = false;
     platform::Pointer_Activity_Listener* listener = nullptr;
     bool motion_reported = false;
@@ -27,6 +30,10 @@ public:
         if (index == SM_CYSCREEN)
             return screen_height;
         return 0;
+    }
+    platform::Screen_Bounds Primary_Screen_Bounds() override
+    {
+        return primary.value_or(platform::Screen_Bounds{0, 0, screen_width, screen_height});
     }
     bool Report_Activity(platform::Pointer_Activity_Listener* to) override
     {

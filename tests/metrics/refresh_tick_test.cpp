@@ -1,12 +1,18 @@
 #include "app/number_format.h"
+#include "cpu/cpu_sampler.h"
+#include "fakes/fake_perf_data.h"
 #include "fakes/faked_windows.h"
 #include "metrics/drive_combo_box.h"
 #include "metrics/refresh_tick.h"
 #include "widgets/gauge.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <map>
+#include <vector>
 
 TEST(Refresh_Tick, Spinner_Turns_Through_Four_Characters)
 {
@@ -95,4 +101,67 @@ TEST(Refresh_Tick, A_Tick_Does_Not_Start_Inside_Another)
     nested.stop();
     EXPECT_GT(nested_requests, 0);
     EXPECT_EQ(form.Spinner_Label->text(), QStringLiteral("/")) << "exactly one spinner step";
+}
+
+namespace {
+class Paint_Counter final : public QObject {
+public:
+    std::map<QObject*, int> paints;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints[watched];
+        return false;
+    }
+};
+} // namespace
+
+// Twice a second for as long as the program runs: a tick whose figures did
+// not change reads the memory status once, formats nothing and paints
+// nothing but the spinner; a changed figure is written and painted.
+TEST(Refresh_Tick, An_Unchanged_Tick_Paints_Only_The_Spinner)
+{
+    Faked_Windows app;
+    Fake_Cpu_Load cpu;
+    cpu.load = 0.5;
+    platform::Scoped_Service<platform::Performance_Data_Service> use_cpu{cpu};
+    CPU_Sampler sampler;
+    Scoped_CPU_Sampler use_sampler{sampler};
+    TMainForm1& form = app.form();
+    form.show();
+    for (QTimer* timer : {form.Timer1, form.Program_Size_Timer, form.Reset_CPU_Monitoring_Timer, form.Trailcount_Timer})
+        timer->stop();
+    form.Timer1Timer();
+    form.Reset_Average_OptionClick(); // the first reading is measured against nothing
+    form.Timer1Timer();
+    QCoreApplication::processEvents();
+
+    Paint_Counter counter;
+    const std::vector<QWidget*> figures = {form.Phisical_RAM_Gauge, form.Swap_File_Gauge, form.Disk_Used_Gauge,
+                                           form.CPU_Gauge,          form.Avg_CPU_Gauge,   form.RAM_Label,
+                                           form.SWAP_Label,         form.Disk_Space_Label, form.Client};
+    for (QWidget* figure : figures)
+        figure->installEventFilter(&counter);
+    form.Spinner_Label->installEventFilter(&counter);
+    const int reads = app.memory.calls;
+    form.Timer1Timer();
+    form.Timer1Timer();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(app.memory.calls, reads + 2);
+    for (QWidget* figure : figures)
+        EXPECT_EQ(counter.paints[figure], 0) << figure->objectName().toStdString();
+    EXPECT_GE(counter.paints[form.Spinner_Label], 1);
+
+    app.memory.status.ullAvailPhys -= 1 << 20; // a megabyte more in use
+    const QString before = form.RAM_Label->text();
+    form.Timer1Timer();
+    QCoreApplication::processEvents();
+    EXPECT_NE(form.RAM_Label->text(), before);
+    EXPECT_GE(counter.paints[form.RAM_Label], 1);
+    EXPECT_EQ(counter.paints[form.Phisical_RAM_Gauge], 0) << "the same whole percentage";
+
+    // The start-up empties the labels: the same figures are written again.
+    form.RAM_Label->setText(QString());
+    form.Timer1Timer();
+    EXPECT_FALSE(form.RAM_Label->text().isEmpty());
 }

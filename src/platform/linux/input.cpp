@@ -143,17 +143,21 @@ private:
                        : xcb_input_xi_select_events(connection_, root_, 1, &mask.header);
     }
 
+    // One read of the socket, then what it brought: an empty read costs a
+    // system call, and the socket tells again when more has come.
     void Drain()
     {
         drain_posted_ = false;
+        bool read = false;
         for (;;) {
             xcb_generic_event_t* event = nullptr;
             if (!queued_.empty()) {
                 event = queued_.front();
                 queued_.pop_front();
-            } else if (!(event = xcb_poll_for_event(connection_))) {
+            } else if (!(event = read ? xcb_poll_for_queued_event(connection_) : xcb_poll_for_event(connection_))) {
                 break;
             }
+            read = true;
             Dispatch(event);
             std::free(event);
         }

@@ -1,5 +1,7 @@
 #include "platform/linux/mount_table.h"
 
+#include "platform/linux/proc_file.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -7,7 +9,10 @@
 #include <set>
 #include <sstream>
 #include <string_view>
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform::linux_detail {
 namespace {
@@ -45,9 +50,10 @@ std::string Unescape(const std::string& field)
 
 } // namespace
 
-std::vector<Mounted_Drive> Read_Mount_Table(const std::string& mounts_path)
+namespace {
+
+std::vector<Mounted_Drive> Parse_Mount_Table(std::istream& in)
 {
-    std::ifstream in(mounts_path);
     std::vector<Mounted_Drive> drives;
     std::optional<Mounted_Drive> root;
     std::set<std::string> devices;
@@ -87,6 +93,14 @@ std::vector<Mounted_Drive> Read_Mount_Table(const std::string& mounts_path)
     return drives;
 }
 
+} // namespace
+
+std::vector<Mounted_Drive> Read_Mount_Table(const std::string& mounts_path)
+{
+    std::ifstream in(mounts_path);
+    return Parse_Mount_Table(in);
+}
+
 std::vector<Mounted_Drive> Current_Drives()
 {
     return Read_Mount_Table("/proc/self/mounts");
@@ -94,15 +108,28 @@ std::vector<Mounted_Drive> Current_Drives()
 
 std::optional<Mounted_Drive> Drive_For_Root(const std::string& root_path)
 {
-    // The table changes rarely; re-read it at most once a second so the refresh
-    // tick's four queries do not parse it each time.
+    // The refresh tick asks twice a second; the table changes rarely. It is
+    // read again only when the kernel says a mount or unmount happened: an
+    // open mounts file polls as exceptional then (and the poll itself takes
+    // the news). Without that file, it is read every time.
     static std::vector<Mounted_Drive> cached;
-    static struct timespec read_at{};
-    struct timespec now{};
-    clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
-    if (cached.empty() || now.tv_sec != read_at.tv_sec) {
-        cached = Current_Drives();
-        read_at = now;
+    static Proc_File mounts("/proc/self/mounts");
+    static bool read_once = false;
+    static int watch = ::open("/proc/self/mounts", O_RDONLY | O_CLOEXEC);
+    bool changed = !read_once || watch < 0;
+    if (!changed) {
+        pollfd news{watch, POLLPRI, 0};
+        changed = ::poll(&news, 1, 0) > 0 && (news.revents & (POLLPRI | POLLERR)) != 0;
+    }
+    if (changed) {
+        std::string_view text;
+        if (mounts.Read(text)) {
+            std::istringstream in{std::string(text)};
+            cached = Parse_Mount_Table(in);
+        } else {
+            cached.clear();
+        }
+        read_once = true;
     }
     if (root_path.empty())
         return std::nullopt;
