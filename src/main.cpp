@@ -8,7 +8,6 @@
 #include "platform/error.h"
 #include "platform/termination.h"
 
-#include <QDialog>
 
 int main(int argc, char** argv)
 {
@@ -28,18 +27,7 @@ int main(int argc, char** argv)
     {
         Vistrel_Windows windows;
         TMainForm1* main_window = windows.MainForm1.get();
-        platform::Watch_Termination([main_window] {
-            // An ending session does not wait for a dialog left open: it is
-            // cancelled, and the main window closes (saving the settings) as
-            // through its close box.
-            while (QWidget* dialog = QApplication::activeModalWidget()) {
-                dialog->hide();
-                if (auto* modal = qobject_cast<QDialog*>(dialog))
-                    modal->reject();
-            }
-            if (main_window->close())
-                QCoreApplication::exit(0);
-        });
+        platform::Watch_Termination([main_window] { main_window->Close_For_Session_End(); });
         main_window->show();
         status = application.exec();
     }

@@ -3,6 +3,7 @@
 #include "about/about_box.h"
 #include "app/file_dialog.h"
 #include "app/title.h"
+#include "app/window_bounds.h"
 #include "metrics/drive_combo_box.h"
 #include "odometer/odometer_scheduler.h"
 #include "report/report_pictures.h"
@@ -22,6 +23,7 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 int Font_Pixels(int points)
 {
@@ -379,13 +381,29 @@ void TMainForm1::resizeEvent(QResizeEvent* event)
     QMainWindow::resizeEvent(event);
     if (Resize_Handler_Attached)
         FormResize();
+    Note_Normal_Bounds();
     Placement_May_Be_Needed();
 }
 
 void TMainForm1::moveEvent(QMoveEvent* event)
 {
     QMainWindow::moveEvent(event);
+    Note_Normal_Bounds();
     Placement_May_Be_Needed();
+}
+
+bool TMainForm1::In_Normal_State() const
+{
+    return !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+}
+
+// Only once the window manager has framed the window are its outer bounds
+// known; until then they stay as loaded.
+void TMainForm1::Note_Normal_Bounds()
+{
+    const QWindow* native = windowHandle();
+    if (isVisible() && In_Normal_State() && native && !native->frameMargins().isNull())
+        Normal_Bounds = Outer_Bounds(this);
 }
 
 void TMainForm1::changeEvent(QEvent* event)

@@ -14,6 +14,7 @@
 #include <QMainWindow>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -32,6 +33,9 @@ class TCPU_Drop_Form;
 class TDriveComboBox;
 class TFile_Dialog;
 class Odometer_Scheduler;
+namespace platform {
+class Ini_File;
+}
 class TGauge;
 class TResults_Form;
 class TSettings_Form;
@@ -136,6 +140,13 @@ public:
     void Save_Settings();
     void Restore_Factory_Defaults_OptionClick();
     bool Start_Maximized = false; // "WindowState_wsMaximized" as the settings load read it
+    // The outer bounds of the normal (neither maximized nor minimized)
+    // window: as loaded, then as the window last had them in that state.
+    QRect Normal_Bounds;
+    bool In_Normal_State() const;
+    // Closing at the end of the session or on a termination signal: an open
+    // dialog is cancelled, and a save that fails does not keep the program.
+    void Close_For_Session_End();
     std::vector<QString> Design_Layout; // the run's first layout reference: a first start's layout
 
     // ---- Placement and stacking (app/placement.cpp).
@@ -196,8 +207,13 @@ public:
     void Show_Distance_Units_Caption();
     void Settings_OptionClick();
     void Show_Trailcount_OptionClick();
+    // The "trailcnt" section of a file of its own (Trailcount's), or of a
+    // file being read or written with the program's other settings; the
+    // number format is the caller's to set for the latter.
     void Write_Odometer_Ini(const QString& path);
+    void Write_Odometer_Ini(platform::Ini_File& ini);
     void Read_Odometer_Ini(const QString& path);
+    void Read_Odometer_Ini(const platform::Ini_File& ini);
     void Load_Settings_from_Trailcount_OptionClick();
     void Save_Settings_to_Trailcount_OptionClick();
 
@@ -220,8 +236,17 @@ private:
     template <class T>
     T* Own(T* component, const char* name);
 
+    void Note_Normal_Bounds();
+
     bool shown_once_ = false;
     bool placement_started_ = false;
+    struct Panel_Toggle {
+        QSize before; // the client size the panel command found
+        QSize after;  // and the size it left
+    };
+    std::optional<Panel_Toggle> panel_toggle_;
+    bool save_failed_ = false;
+    bool ending_session_ = false;
     bool tick_running_ = false;
 };
 

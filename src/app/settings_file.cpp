@@ -10,15 +10,15 @@
 #include "platform/profile.h"
 
 #include <QAction>
-#include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
-#include <QThread>
 
 namespace {
 
@@ -38,34 +38,18 @@ void Set_Radio_Checked(QRadioButton* button, bool checked)
     button->setAutoExclusive(exclusive);
 }
 
-QMargins Frame_Margins(const QWidget* window)
+// A temporary file a save left beside the settings file when it was killed
+// between writing and renaming ("vistrel.ini.a1B2c3"). One younger than a
+// minute may be another copy of the program saving right now.
+void Remove_Stray_Temporary_Files(const QString& path)
 {
-    const QRect frame = window->frameGeometry();
-    const QRect inner = window->geometry();
-    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
-            frame.bottom() - inner.bottom()};
-}
-
-// Takes a maximized window back to its normal state and gives its outer
-// bounds there. A window manager answers the restore in its own time, and
-// often draws a maximized window's frame thinner, so the frame of the normal
-// state is known only once it has answered; a manager that takes too long
-// leaves the frame as it was.
-QRect Restore_To_Normal_Bounds(QWidget* window)
-{
-    const QRect normal = window->normalGeometry();
-    const QMargins maximized_frame = Frame_Margins(window);
-    window->showNormal();
-    QElapsedTimer waited;
-    waited.start();
-    while (waited.elapsed() < 500
-           && (window->geometry().size() != normal.size() || Frame_Margins(window) == maximized_frame)) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
-        QThread::msleep(2);
-    }
-    if (window->geometry().size() == normal.size())
-        return Outer_Bounds(window);
-    return normal.marginsAdded(Frame_Margins(window));
+    const QFileInfo settings(path);
+    const QString prefix = settings.fileName() + QLatin1Char('.');
+    const QDateTime a_minute_ago = QDateTime::currentDateTimeUtc().addSecs(-60);
+    const QFileInfoList strays = settings.dir().entryInfoList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden);
+    for (const QFileInfo& stray : strays)
+        if (!stray.isSymLink() && stray.lastModified().toUTC() < a_minute_ago)
+            QFile::remove(stray.filePath());
 }
 
 QChar Drive_From_Text(const std::string& text)
@@ -80,6 +64,7 @@ QChar Drive_From_Text(const std::string& text)
 void TMainForm1::Load_Settings()
 {
     const QString path = Settings_File_Path();
+    Remove_Stray_Temporary_Files(path);
     {
         const Settings_File_Format format;
         const platform::Ini_File ini(path.toStdString());
@@ -103,10 +88,15 @@ void TMainForm1::Load_Settings()
             for (int i = 0; i < Scaling_ListBox->count(); ++i)
                 Design_Layout.push_back(Scaling_ListBox->item(i)->text());
 
-        Set_Outer_Top(this, number("window_top_posn", 200));
-        Set_Outer_Left(this, number("window_left_posn", 200));
-        Set_Outer_Width(this, number("window_Width", 212));
-        Set_Outer_Height(this, number("window_Height", 270));
+        // A hand-edited file may ask for anything; the window gets bounds it
+        // can have, and the file keeps its other values.
+        const QRect bounds = Sane_Window_Bounds(number("window_left_posn", 200), number("window_top_posn", 200),
+                                                number("window_Width", 212), number("window_Height", 270));
+        Set_Outer_Top(this, bounds.top());
+        Set_Outer_Left(this, bounds.left());
+        Set_Outer_Width(this, bounds.width());
+        Set_Outer_Height(this, bounds.height());
+        Normal_Bounds = bounds;
 
         DriveComboBox1->Set_Drive(Drive_From_Text(ini.Read_String(Section, "DriveComboBox1.Drive", "c")));
         Always_On_Top_Option->setChecked(flag("Always_on_Top_Option", false));
@@ -133,10 +123,12 @@ void TMainForm1::Load_Settings()
         Snap_Program_to_Top_Right_of_Screen_Option->setChecked(
             flag("Snap_Program_to_Top_Right_of_Screen_Option", true));
         Start_Maximized = flag("WindowState_wsMaximized", false);
+        Read_Odometer_Ini(ini);
     }
-    Read_Odometer_Ini(path);
 }
 
+// Both sections go to the disk in one replace of the whole file, so the file
+// is always all old or all new, whatever ends the program.
 void TMainForm1::Save_Settings()
 {
     const QString path = Settings_File_Path_For_Writing();
@@ -150,7 +142,10 @@ void TMainForm1::Save_Settings()
         };
 
         flag("WindowState_wsMaximized", maximized);
-        const QRect bounds = maximized ? Restore_To_Normal_Bounds(this) : Outer_Bounds(this);
+        // A maximized or minimized window is saved with its normal bounds,
+        // as they were before: restored only to be measured, a window comes
+        // back wherever the window manager puts it, a frame off each time.
+        const QRect bounds = In_Normal_State() ? Outer_Bounds(this) : Normal_Bounds;
         number("window_top_posn", bounds.top());
         number("window_left_posn", bounds.left());
         number("window_Width", bounds.width());
@@ -175,7 +170,7 @@ void TMainForm1::Save_Settings()
         flag("Snap_Program_to_Top_Left_of_Screen_Option", Snap_Program_to_Top_Left_of_Screen_Option->isChecked());
         flag("Snap_Program_to_Top_Right_of_Screen_Option", Snap_Program_to_Top_Right_of_Screen_Option->isChecked());
         flag("Show_Trailcount_Option", Show_Trailcount_Option->isChecked());
+        Write_Odometer_Ini(ini);
         ini.Commit();
     }
-    Write_Odometer_Ini(path);
 }

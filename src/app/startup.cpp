@@ -2,13 +2,18 @@
 #include "app/main_form.h"
 
 #include "about/about_box.h"
+#include "app/message_box.h"
 #include "app/title.h"
 #include "platform/clock_version.h"
+#include "platform/error.h"
 #include "platform/process.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QTimer>
+
+#include <cstdio>
 
 void TMainForm1::FormShow()
 {
@@ -50,8 +55,42 @@ void TMainForm1::FormShow()
     }
 }
 
+// A close the user asks for waits for the settings to be saved: the window
+// stays open (and says why) so the cause can be put right. Asked again after
+// a save that failed, it asks whether to close without saving rather than
+// keep the user in. At the end of the session, or on a termination signal,
+// nothing may keep the program: a failed save is told on standard error,
+// and the program ends all the same.
 void TMainForm1::FormCloseQuery(bool& can_close)
 {
-    Save_Settings();
     can_close = true;
+    try {
+        Save_Settings();
+        save_failed_ = false;
+    } catch (const Program_Error& error) {
+        if (ending_session_) {
+            std::fprintf(stderr, "vistrel: %s\n", error.what());
+            return;
+        }
+        if (!save_failed_) {
+            save_failed_ = true;
+            throw;
+        }
+        can_close = Message_Dlg(QStringLiteral("Close without saving?"), Msg_Type::Confirmation, Msg_Buttons::Yes_No)
+                    == Msg_Result::Yes;
+    }
+}
+
+void TMainForm1::Close_For_Session_End()
+{
+    if (ending_session_)
+        return; // already on its way out
+    ending_session_ = true;
+    while (QWidget* dialog = QApplication::activeModalWidget()) {
+        dialog->hide();
+        if (auto* modal = qobject_cast<QDialog*>(dialog))
+            modal->reject();
+    }
+    close();
+    QCoreApplication::exit(0);
 }

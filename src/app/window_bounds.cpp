@@ -1,10 +1,15 @@
 #include "app/window_bounds.h"
 
 #include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
+#include <cstdint>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -114,13 +119,40 @@ private:
         Drop_If_Moved(height, own.height());
     }
 
+    // Whether the frame now stands where and as large as asked.
+    bool Reached() const
+    {
+        const QRect outer = Outer_Bounds(window_);
+        return (!left || outer.left() == left->outer) && (!top || outer.top() == top->outer) &&
+               (!width || outer.width() == width->outer) && (!height || outer.height() == height->outer);
+    }
+
+    // The request now stands for the window's own geometry just asked for, so
+    // that the resize and move it caused do not read as an override.
+    void Own_Now()
+    {
+        const QRect own = window_->geometry();
+        for (auto [edge, now] : {std::pair{&left, own.left()}, std::pair{&top, own.top()},
+                                 std::pair{&width, own.width()}, std::pair{&height, own.height()}})
+            if (*edge)
+                (*edge)->own = now;
+    }
+
+    // The frame read in a quiet moment can still be one the window manager is
+    // about to replace, so the result is checked after the next quiet moment
+    // and applied again if it missed; a few tries, since a size the window
+    // cannot take (below its minimum) is never reached.
     void Settle()
     {
         if (!In_Normal_State(window_) || !Frame_Known(window_))
             return;
-        window_->removeEventFilter(this);
-        setObjectName(QString());
-        deleteLater();
+        if (tries_ == Most_Tries || (tries_ > 0 && Reached())) {
+            window_->removeEventFilter(this);
+            setObjectName(QString());
+            deleteLater();
+            return;
+        }
+        ++tries_;
 
         const QMargins frame = Frame(window_);
         QSize size = window_->size();
@@ -134,8 +166,12 @@ private:
             const QRect outer = Outer_Bounds(window_);
             Move_Frame_To(window_, QPoint(left ? left->outer : outer.left(), top ? top->outer : outer.top()));
         }
+        Own_Now();
+        quiet_.start();
     }
 
+    static constexpr int Most_Tries = 3;
+    int tries_ = 0;
     QWidget* window_;
     QTimer quiet_;
 };
@@ -188,4 +224,50 @@ void Set_Outer_Height(QWidget* window, int height)
     const QMargins frame = Frame(window);
     window->resize(window->width(), height - frame.top() - frame.bottom());
     Remember(window, &Pending_Outer_Bounds::height, height, window->height());
+}
+
+QRect Sane_Window_Bounds(int left, int top, int width, int height, const QList<QRect>& screens, const QRect& primary)
+{
+    if (screens.isEmpty() || primary.isEmpty())
+        return QRect(left, top, std::max(width, 1), std::max(height, 1));
+    QRect desktop;
+    for (const QRect& screen : screens)
+        desktop |= screen;
+    const std::int64_t w = std::clamp<std::int64_t>(width, 1, desktop.width());
+    const std::int64_t h = std::clamp<std::int64_t>(height, 1, desktop.height());
+    std::int64_t x = left;
+    std::int64_t y = top;
+    const auto on_a_screen = [&] {
+        for (const QRect& screen : screens)
+            if (x < std::int64_t{screen.x()} + screen.width() && x + w > screen.x()
+                && y < std::int64_t{screen.y()} + screen.height() && y + h > screen.y())
+                return true;
+        return false;
+    };
+    if (!on_a_screen()) {
+        const std::int64_t right = std::int64_t{primary.x()} + primary.width();
+        const std::int64_t bottom = std::int64_t{primary.y()} + primary.height();
+        x = std::max<std::int64_t>(x, primary.x());
+        y = std::max<std::int64_t>(y, primary.y());
+        if (y + h > bottom && h < primary.height())
+            y = bottom - h;
+        if (x + w > right && w < primary.width())
+            x = right - w;
+        // As wide or as tall as the screen, a window keep-inside leaves alone
+        // can still be off it that way.
+        if (x >= right || x + w <= primary.x())
+            x = primary.x();
+        if (y >= bottom || y + h <= primary.y())
+            y = primary.y();
+    }
+    return QRect(static_cast<int>(x), static_cast<int>(y), static_cast<int>(w), static_cast<int>(h));
+}
+
+QRect Sane_Window_Bounds(int left, int top, int width, int height)
+{
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens << screen->geometry();
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    return Sane_Window_Bounds(left, top, width, height, screens, primary ? primary->geometry() : QRect());
 }

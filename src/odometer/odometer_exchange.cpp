@@ -110,6 +110,12 @@ void TMainForm1::Write_Odometer_Ini(const QString& path)
 {
     const Settings_File_Format format;
     platform::Ini_File ini(path.toStdString());
+    Write_Odometer_Ini(ini);
+    ini.Commit();
+}
+
+void TMainForm1::Write_Odometer_Ini(platform::Ini_File& ini)
+{
     ini.Write_String(Section, "Kilometers_Travelled_So_Far",
                      Latin1(Format_Fixed(Odometer.Odometer_Distance, 10, true, 12)));
     ini.Write_Integer(Section, "Left_Mouse_Button_Press_Count", Odometer.Left_Press_Count);
@@ -120,13 +126,16 @@ void TMainForm1::Write_Odometer_Ini(const QString& path)
         ini.Write_Integer(Section, "Distance_Travelled_Units_RadioGroup",
                           Settings_Form->Distance_Travelled_Units_RadioGroup->ItemIndex());
     }
-    ini.Commit();
 }
 
 void TMainForm1::Read_Odometer_Ini(const QString& path)
 {
     const Settings_File_Format format;
-    const platform::Ini_File ini(path.toStdString());
+    Read_Odometer_Ini(platform::Ini_File(path.toStdString()));
+}
+
+void TMainForm1::Read_Odometer_Ini(const platform::Ini_File& ini)
+{
     const auto text = [&ini](std::string_view key) {
         return QString::fromLatin1(ini.Read_String(Section, key, "0"));
     };

@@ -44,14 +44,22 @@ void TMainForm1::Show_Trailcount_OptionClick()
 
     // The height changes here by command, not by the user's resize: the
     // layout must not stretch to it, it is recorded afresh at the new size.
+    // The new height comes from the controls' scaled positions, which are
+    // cut to whole pixels; taken back and forth through them, the height
+    // would shrink a little every time. So going back, with nothing resized
+    // since, gives exactly the height the window had before.
     Resize_Handler_Attached = false;
+    const QSize before = Client_Size();
+    const bool undo = panel_toggle_ && panel_toggle_->after == before;
     if (show) {
-        Set_Client_Height(Left_Right_Clicks_GroupBox->y() + Left_Right_Clicks_GroupBox->height() + Label2->y());
+        Set_Client_Height(undo ? panel_toggle_->before.height()
+                               : Left_Right_Clicks_GroupBox->y() + Left_Right_Clicks_GroupBox->height() + Label2->y());
         Scaling_ListBox->clear();
     } else {
         Scaling_ListBox->clear();
-        Set_Client_Height(Bevel3->y() + Bevel3->height() + Label2->y());
+        Set_Client_Height(undo ? panel_toggle_->before.height() : Bevel3->y() + Bevel3->height() + Label2->y());
     }
+    panel_toggle_ = Panel_Toggle{before, Client_Size()};
     Record_Layout();
     Resize_Handler_Attached = true;
 }

@@ -17,8 +17,8 @@
 // Win32: RegQueryValueExW(HKEY_PERFORMANCE_DATA, value_name, ...) and
 // SystemTimeToFileTime.
 // Linux: a block built from /proc/stat with one object, title index 238, one
-// counter, title index 6, and one instance per CPU line ("0", "1", ...) plus
-// "_Total". The counter's raw value is the CPU's idle plus iowait time in
+// counter, title index 6, and one instance per possible CPU ("0", "1", ...)
+// plus "_Total", the same set for the program's life. The counter's raw value is the CPU's idle plus iowait time in
 // 100-ns units ("_Total": the mean over the CPUs); SystemTime is the UTC time
 // at which the file was read. An unreadable file, or one without CPU lines,
 // answers ERROR_FILE_NOT_FOUND.
@@ -139,8 +139,11 @@ bool Civil_To_File_Time(const SYSTEMTIME& time, std::int64_t* file_time);
 
 // Linux side, exposed so tests can feed it fixture files: the block built
 // from the /proc/stat-format file at proc_stat_path, stamped with the time
-// utc_now gives (the system's UTC clock when empty).
+// utc_now gives (the system's UTC clock when empty), with one instance for
+// each CPU the list at possible_cpus_path names (the format of
+// /sys/devices/system/cpu/possible), or, without one, for each CPU of the
+// first reading. A CPU missing from a reading (offline) reads as idle.
 std::unique_ptr<Performance_Data_Service> Make_Proc_Stat_Performance_Data(
-    std::string proc_stat_path, std::function<SYSTEMTIME()> utc_now = {});
+    std::string proc_stat_path, std::function<SYSTEMTIME()> utc_now = {}, const std::string& possible_cpus_path = {});
 
 } // namespace platform

@@ -234,3 +234,29 @@ TEST_F(Placement_Items, The_Pass_Runs_When_The_Window_Moves_Not_While_It_Rests)
     form->Program_Size_TimerTimer();
     EXPECT_EQ(Outer_Bounds(form).topLeft(), QPoint(1280 + 1024 - corner.width(), 0));
 }
+
+TEST(Sane_Window_Bounds, A_Settings_File_Cannot_Ask_For_Bounds_A_Window_Cannot_Have)
+{
+    const QRect primary(0, 0, 1280, 800);
+    const QList<QRect> one{primary};
+    const QList<QRect> two{primary, QRect(1280, 0, 1920, 1080)};
+    const struct {
+        const char* what;
+        QList<QRect> screens;
+        int left, top, width, height;
+        QRect sane;
+    } cases[] = {
+        {"as saved", one, 200, 200, 212, 270, QRect(200, 200, 212, 270)},
+        {"huge", one, 200, 200, 2147483647, 2147483647, QRect(200, 200, 1280, 800)},
+        {"huge height", one, 100, 300, 212, 0x7FFFFFFF, QRect(100, 300, 212, 800)},
+        {"none at all", one, 200, 200, 0, -5, QRect(200, 200, 1, 1)},
+        {"wholly right", one, 5000, 100, 212, 270, QRect(1280 - 212, 100, 212, 270)},
+        {"wholly above left", one, -2147483647 - 1, -900, 212, 270, QRect(0, 0, 212, 270)},
+        {"partly off stays", one, -100, 700, 212, 270, QRect(-100, 700, 212, 270)},
+        {"on the second screen", two, 2000, 500, 212, 270, QRect(2000, 500, 212, 270)},
+        {"across both", two, 0, 0, 9999, 9999, QRect(0, 0, 3200, 1080)},
+        {"as wide as the primary", one, 3000, 100, 1280, 270, QRect(0, 100, 1280, 270)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Sane_Window_Bounds(c.left, c.top, c.width, c.height, c.screens, primary), c.sane) << c.what;
+}

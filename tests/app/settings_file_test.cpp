@@ -13,6 +13,9 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
@@ -20,6 +23,8 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 using settings_test::Environment;
 
@@ -394,4 +399,81 @@ TEST(Settings_File, An_Installed_Copy_Keeps_Them_In_The_Config_Folder_Even_Where
     // A file someone put beside it is still the one read and written.
     Write_All(bin + QStringLiteral("/vistrel.ini"), "[vistrel]\n");
     EXPECT_EQ(Settings_File_Path(), bin + QStringLiteral("/vistrel.ini"));
+}
+
+TEST(Settings_File, A_Failed_Save_Never_Traps_The_User_Nor_Keeps_An_Ending_Session)
+{
+    Environment environment;
+    environment.Write_Ini("[vistrel]\nwindow_top_posn=300\n");
+    {
+        Vistrel_Windows windows;
+        TMainForm1& form = *windows.MainForm1;
+        Start(environment, windows);
+        const Scoped_File_Size_Limit full_disk(100);
+        ASSERT_TRUE(full_disk.Active());
+
+        // The first close tells why it cannot save and stays open.
+        EXPECT_FALSE(form.close());
+        ASSERT_EQ(environment.messages.size(), 1u);
+        EXPECT_EQ(environment.messages[0].type, Msg_Type::Error);
+        // Asked again, it asks rather than keeps the user in; No stays.
+        environment.question_answer = Msg_Result::No;
+        EXPECT_FALSE(form.close());
+        ASSERT_EQ(environment.messages.size(), 2u);
+        EXPECT_EQ(environment.messages[1].text, QStringLiteral("Close without saving?"));
+        EXPECT_EQ(environment.messages[1].buttons, Msg_Buttons::Yes_No);
+        environment.question_answer = Msg_Result::Yes;
+        EXPECT_TRUE(form.close());
+        EXPECT_EQ(environment.Read_Ini(), "[vistrel]\nwindow_top_posn=300\n");
+    }
+    environment.messages.clear();
+    {
+        // The session ends: no question, no waiting, the window closes.
+        Vistrel_Windows windows;
+        TMainForm1& form = *windows.MainForm1;
+        Start(environment, windows);
+        const Scoped_File_Size_Limit full_disk(100);
+        form.Close_For_Session_End();
+        EXPECT_FALSE(form.isVisible());
+        EXPECT_TRUE(environment.messages.empty());
+    }
+}
+
+TEST(Settings_File, One_Save_Replaces_The_File_Once_And_A_Stray_Temporary_File_Is_Cleared)
+{
+    Environment environment;
+    environment.Write_Ini("[vistrel]\nwindow_top_posn=300\n");
+    const QString folder = QFileInfo(environment.Ini_Path()).absolutePath();
+    QFile old_stray(folder + QStringLiteral("/vistrel.ini.Ab12Cd"));
+    QFile young_stray(folder + QStringLiteral("/vistrel.ini.Xy34Zw"));
+    for (QFile* stray : {&old_stray, &young_stray}) {
+        ASSERT_TRUE(stray->open(QIODevice::WriteOnly));
+        stray->write("[vistrel]\nwindow_top_posn=1\n");
+        stray->close();
+    }
+    ASSERT_TRUE(old_stray.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(old_stray.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    old_stray.close();
+
+    Vistrel_Windows windows;
+    TMainForm1& form = *windows.MainForm1;
+    Start(environment, windows);
+    EXPECT_FALSE(old_stray.exists()) << "left by a save killed an hour ago";
+    EXPECT_TRUE(young_stray.exists()) << "perhaps another copy saving right now";
+
+    // Both sections arrive in one rename: a kill can never leave new window
+    // bounds beside an old odometer count.
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, folder.toLocal8Bit().constData(), IN_MOVED_TO), 0);
+    form.Odometer.Left_Press_Count = 12345;
+    form.Save_Settings();
+    int renames = 0;
+    alignas(inotify_event) char events[4096];
+    for (ssize_t got; (got = read(watch, events, sizeof events)) > 0;)
+        for (char* at = events; at < events + got; at += sizeof(inotify_event) + reinterpret_cast<inotify_event*>(at)->len)
+            renames += QByteArray(reinterpret_cast<inotify_event*>(at)->name) == "vistrel.ini";
+    close(watch);
+    EXPECT_EQ(renames, 1);
+    EXPECT_NE(environment.Read_Ini().find("Left_Mouse_Button_Press_Count=12345"), std::string::npos);
 }

@@ -204,3 +204,50 @@ TEST(Proc_Stat_Live, The_Machine_Has_One_Instance_Per_Cpu_Line_Plus_Total)
 }
 
 } // namespace
+
+// A CPU taken offline drops out of /proc/stat; the block keeps one instance
+// for every possible CPU, so the sampler never comes up short, and the
+// offline CPU reads as idle until it comes back.
+TEST_F(Proc_Stat, A_Cpu_Going_Offline_And_Back_Shifts_Nothing)
+{
+    Write_Bytes(folder.Path("possible"), "0-3\n");
+    auto stat = [](long busy, bool with_cpu2, long cpu2_idle) {
+        std::string text = "cpu  1 2 3 4 5 6 7\n";
+        for (int cpu = 0; cpu < 4; ++cpu)
+            if (cpu != 2 || with_cpu2)
+                text += "cpu" + std::to_string(cpu) + " " + std::to_string(busy) + " 0 0 "
+                        + std::to_string(cpu == 2 ? cpu2_idle : 1000) + " 0 0 0 0 0 0\n";
+        return text + "intr 1\n";
+    };
+    Write(stat(0, false, 0)); // CPU 2 offline from the start
+    const auto service = Make_Proc_Stat_Performance_Data(path(), [this] { return Noon_Plus(now_ms); },
+                                                         folder.Path("possible"));
+    Scoped_Service<Performance_Data_Service> guard(*service);
+    CPU_Sampler sampler;
+    sampler.Take_CPU_Sample();
+    ASSERT_EQ(sampler.CPU_Instance_Count(), 5);
+
+    // A second later CPUs 0, 1 and 3 have been busy all the time; CPU 2 idle.
+    now_ms = 1000;
+    Write(stat(100, false, 0));
+    EXPECT_EQ(Current_CPU_Usage(sampler), 75); // (3 × 100 + 0 + 75 for the total) / 5
+    EXPECT_DOUBLE_EQ(sampler.CPU_Instance_Usage(2), 0.0);
+
+    // Online again, its own counter far behind: it goes on from where it was.
+    now_ms = 2000;
+    Write(stat(200, true, 50));
+    EXPECT_NO_THROW(Current_CPU_Usage(sampler));
+    EXPECT_DOUBLE_EQ(sampler.CPU_Instance_Usage(0), 1.0);
+    EXPECT_DOUBLE_EQ(sampler.CPU_Instance_Usage(2), 1.0); // no idle time counted since it came back
+    now_ms = 3000;
+    Write(stat(200, true, 150));
+    EXPECT_EQ(Current_CPU_Usage(sampler), 75); // its idle second counts as before
+    EXPECT_DOUBLE_EQ(sampler.CPU_Instance_Usage(2), 0.0);
+
+    // And offline again in the middle of the run.
+    now_ms = 4000;
+    Write(stat(300, false, 0));
+    EXPECT_NO_THROW(Current_CPU_Usage(sampler));
+    EXPECT_DOUBLE_EQ(sampler.CPU_Instance_Usage(2), 0.0);
+    EXPECT_EQ(sampler.CPU_Instance_Count(), 5);
+}

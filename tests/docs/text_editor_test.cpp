@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -95,3 +96,32 @@ TEST(Text_Editor, Started_Without_A_Shell_On_The_Whole_Path)
 }
 
 } // namespace
+
+namespace {
+
+void Write_Script(const QString& path, const QByteArray& text)
+{
+    QFile script(path);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(text);
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+} // namespace
+
+// A slow desktop answers xdg-mime in its own time; the program's timers go
+// on meanwhile (the odometer counts, the window repaints).
+TEST(Text_Editor, A_Slow_Desktop_Does_Not_Hold_Up_The_Event_Loop)
+{
+    QTemporaryDir bin;
+    Scoped_Path path(bin.path());
+    Write_Script(bin.filePath(QStringLiteral("xdg-open")), "#!/bin/sh\nexit 0\n");
+    Write_Script(bin.filePath(QStringLiteral("xdg-mime")), "#!/bin/sh\n/bin/sleep 1\necho mousepad.desktop\n");
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(20);
+    EXPECT_TRUE(platform::Default_Service<platform::Process_Service>().Text_Editor_Present());
+    EXPECT_GE(ticks, 3);
+}

@@ -88,7 +88,7 @@ protected:
         TMainForm1& form = *windows->MainForm1;
         form.show();
         // With the defaults the frame settles in the top right corner at the default outer size.
-        settled = Frame_Becomes(form, Corner_Top_Right(), 3000);
+        settled = Frame_Becomes(form, Corner_Top_Right(), 10000);
         return form;
     }
 

@@ -2,6 +2,7 @@
 // folder holding a prepared file, closed through the window manager.
 #include "e2e/e2e.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <cstdlib>
@@ -136,13 +137,77 @@ TEST(Settings_On_X, A_Maximized_Close_Saves_Normal_Bounds)
 
     const QByteArray text = vistrel.Read_Ini();
     EXPECT_TRUE(text.contains("\nWindowState_wsMaximized=1\n")) << text.constData();
-    // Saved as the window manager frames the normal window, within a frame's
-    // breadth of what the file asked for; never the screen-filling bounds.
+    // Exactly the normal bounds the file gave, never the screen-filling ones,
+    // and the same again after another maximized session.
     const QList<QByteArray> bounds = Bounds_Lines(text);
     ASSERT_EQ(bounds.size(), 4);
     const int asked[] = {120, 140, 250, 320};
-    for (int i = 0; i < 4; ++i) {
-        const int saved = bounds[i].mid(bounds[i].indexOf('=') + 1).toInt();
-        EXPECT_LE(std::abs(saved - asked[i]), 40) << bounds[i].constData();
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(bounds[i].mid(bounds[i].indexOf('=') + 1).toInt(), asked[i]) << bounds[i].constData();
+    const QString again = vistrel.Start();
+    ASSERT_FALSE(again.isEmpty());
+    ASSERT_TRUE(vistrel.Close(again));
+    EXPECT_EQ(Bounds_Lines(vistrel.Read_Ini()), bounds);
+}
+
+// Bad files a user may hand the program: bounds no window can have, and a
+// file far larger than any the program writes. Each starts within a couple
+// of seconds, closes at the first request and loses nothing.
+TEST(Settings_On_X, Bad_Files_Start_And_Close_And_Lose_Nothing)
+{
+    VISTREL_REQUIRE_DISPLAY();
+    {
+        Portable_Program vistrel;
+        vistrel.Write_Ini("[vistrel]\nwindow_Width=2147483647\nwindow_Height=0x7FFFFFFF\nwindow_top_posn=-99999\n"
+                          "CPU_Drop_Threshold_SpinEdit=77\n[trailcnt]\nKilometers_Travelled_So_Far=42.5\n");
+        const QString window = vistrel.Start();
+        ASSERT_FALSE(window.isEmpty());
+        ASSERT_TRUE(vistrel.Close(window));
+        const QByteArray text = vistrel.Read_Ini();
+        EXPECT_TRUE(text.contains("CPU_Drop_Threshold_SpinEdit=77")) << text.constData();
+        EXPECT_TRUE(text.contains("Kilometers_Travelled_So_Far=42.5")) << text.constData();
+        const QList<QByteArray> bounds = Bounds_Lines(text);
+        ASSERT_EQ(bounds.size(), 4);
+        for (const QByteArray& line : bounds) {
+            const int value = line.mid(line.indexOf('=') + 1).toInt();
+            EXPECT_GE(value, 0) << line.constData();
+            EXPECT_LE(value, 1280) << line.constData();
+        }
     }
+    {
+        // Twenty megabytes of comments between the sections.
+        Portable_Program vistrel;
+        QByteArray text = "[vistrel]\nCPU_Drop_Threshold_SpinEdit=66\n";
+        const QByteArray filler = "; a hand-written note that goes on and on and on\n";
+        text.reserve(21 << 20);
+        while (text.size() < (20 << 20))
+            text += filler;
+        text += "[trailcnt]\nKilometers_Travelled_So_Far=42.25\nLeft_Mouse_Button_Press_Count=7\n";
+        vistrel.Write_Ini(text);
+        const QString window = vistrel.Start();
+        ASSERT_FALSE(window.isEmpty());
+        ASSERT_TRUE(vistrel.Close(window));
+        const QByteArray saved = vistrel.Read_Ini();
+        EXPECT_GT(saved.size(), 20 << 20) << "the notes are kept";
+        EXPECT_TRUE(saved.contains("CPU_Drop_Threshold_SpinEdit=66"));
+        EXPECT_TRUE(saved.contains("Kilometers_Travelled_So_Far=42.25"));
+        EXPECT_TRUE(saved.contains("Left_Mouse_Button_Press_Count=7"));
+    }
+}
+
+// A termination signal ends the program even when its settings cannot be
+// saved: it says why on standard error, and ends with status 0.
+TEST(Settings_On_X, A_Termination_Signal_Ends_The_Program_Whatever_The_Save)
+{
+    VISTREL_REQUIRE_DISPLAY();
+    Portable_Program vistrel;
+    QDir().mkdir(vistrel.Ini_Path()); // a folder where the file should be: no save can work
+    const QString window = vistrel.Start();
+    ASSERT_FALSE(window.isEmpty());
+    vistrel.Process().terminate();
+    ASSERT_TRUE(vistrel.Process().waitForFinished(10000));
+    EXPECT_EQ(vistrel.Process().exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(vistrel.Process().exitCode(), 0);
+    EXPECT_TRUE(QString::fromLocal8Bit(vistrel.Process().readAllStandardError())
+                    .contains(QStringLiteral("vistrel: Unable to write to ")));
 }

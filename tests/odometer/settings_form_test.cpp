@@ -214,3 +214,33 @@ TEST_F(Odometer_Windows, Show_Trailcount_Sets_The_Height_And_Records_The_Layout_
     form.Scale_Layout();
     EXPECT_EQ(form.Left_Right_Clicks_GroupBox->geometry(), panel);
 }
+
+TEST_F(Odometer_Windows, Showing_And_Hiding_The_Panel_Gives_Back_The_Height_It_Started_From)
+{
+    // A window the user has made a little smaller than designed: the scaled
+    // positions are cut to whole pixels, which a height taken from them and
+    // back again would lose a pixel or two of, every time.
+    form.show();
+    form.Set_Client_Width(201);
+    form.Set_Client_Height(239);
+    form.Scaling_ListBox->clear();
+    form.Record_Layout();
+    form.resize(form.width(), form.height() - 7);
+    QCoreApplication::processEvents();
+    const QSize client = form.Client_Size();
+    const int outer = form.height();
+    for (int round = 0; round < 3; ++round) {
+        form.Show_Trailcount_OptionClick();
+        EXPECT_GT(form.Client_Size().height(), client.height());
+        form.Show_Trailcount_OptionClick();
+        EXPECT_EQ(form.Client_Size(), client) << round;
+        EXPECT_EQ(form.height(), outer) << round;
+    }
+
+    // Resized in between, the height comes from the positions again.
+    form.Show_Trailcount_OptionClick();
+    form.resize(form.width(), form.height() + 20);
+    QCoreApplication::processEvents();
+    form.Show_Trailcount_OptionClick();
+    EXPECT_EQ(form.Client_Size().height(), form.Bevel3->geometry().bottom() + 1 + form.Label2->y());
+}

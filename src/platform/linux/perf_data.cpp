@@ -119,11 +119,49 @@ std::int64_t Ticks_To_100ns(std::uint64_t ticks, std::uint64_t per_second)
     return static_cast<std::int64_t>(whole * Hundred_Ns_Per_Second + part * Hundred_Ns_Per_Second / per_second);
 }
 
+// The CPU numbers of a list such as /sys/devices/system/cpu/possible holds:
+// "0-3", "0", "0-1,4-7". Empty when the text is not such a list.
+std::vector<std::uint32_t> Parse_Cpu_List(std::string_view text)
+{
+    std::vector<std::uint32_t> numbers;
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
+        text.remove_suffix(1);
+    while (!text.empty()) {
+        const std::string_view item = text.substr(0, text.find(','));
+        text.remove_prefix(std::min(item.size() + 1, text.size()));
+        std::uint32_t first = 0;
+        std::uint32_t last = 0;
+        const char* end = item.data() + item.size();
+        auto parsed = std::from_chars(item.data(), end, first);
+        if (parsed.ec != std::errc{})
+            return {};
+        last = first;
+        if (parsed.ptr != end) {
+            if (*parsed.ptr != '-' || std::from_chars(parsed.ptr + 1, end, last).ec != std::errc{} || last < first
+                || last - first > 65535)
+                return {};
+        }
+        for (std::uint32_t n = first;; ++n) {
+            numbers.push_back(n);
+            if (n == last)
+                break;
+        }
+    }
+    return numbers;
+}
+
 class Proc_Stat_Performance_Data final : public Performance_Data_Service {
 public:
-    Proc_Stat_Performance_Data(std::string path, std::function<SYSTEMTIME()> utc_now)
+    Proc_Stat_Performance_Data(std::string path, std::function<SYSTEMTIME()> utc_now, const std::string& possible_path)
         : proc_stat_(std::move(path)), utc_now_(std::move(utc_now))
     {
+        if (!possible_path.empty()) {
+            linux_detail::Proc_File possible(possible_path);
+            std::string_view text;
+            if (possible.Read(text))
+                for (const std::uint32_t number : Parse_Cpu_List(text))
+                    instances_.push_back(Instance{number});
+        }
         const long ticks = sysconf(_SC_CLK_TCK);
         ticks_per_second_ = ticks > 0 ? static_cast<std::uint64_t>(ticks) : 100;
         char host[256] = {};
@@ -136,15 +174,20 @@ public:
         if (!size || (!buffer && *size > 0))
             return ERROR_INVALID_PARAMETER;
         processors_.clear();
-        if (Names_Processor_Object(value_name)) {
+        const bool processor = Names_Processor_Object(value_name);
+        if (processor) {
             std::string_view text;
             if (!proc_stat_.Read(text, Past_Cpu_Lines))
                 return ERROR_FILE_NOT_FOUND;
             Parse_Cpu_Lines(text.data(), text.size(), cpus_);
             if (cpus_.empty())
                 return ERROR_FILE_NOT_FOUND;
-            for (const Cpu_Idle& cpu : cpus_)
-                processors_.push_back({cpu.number, Ticks_To_100ns(cpu.idle_ticks, ticks_per_second_)});
+        }
+        const SYSTEMTIME now = utc_now_ ? utc_now_() : System_Utc_Now();
+        if (processor) {
+            Update_Instances(now);
+            for (const Instance& instance : instances_)
+                processors_.push_back({instance.number, instance.reported});
         }
         const std::uint32_t total = Processor_Block_Bytes(processors_, system_name_);
         if (*size < total) {
@@ -152,7 +195,7 @@ public:
             return ERROR_MORE_DATA;
         }
         Block_Time time;
-        time.system_time = utc_now_ ? utc_now_() : System_Utc_Now();
+        time.system_time = now;
         time.perf_time = Monotonic_100ns();
         time.perf_freq = Hundred_Ns_Per_Second;
         Put_Processor_Block(buffer, processors_, system_name_, time);
@@ -166,26 +209,73 @@ public:
     }
 
 private:
+    // One instance for every CPU the machine can have, the same for the
+    // program's whole life: a CPU going offline drops out of /proc/stat,
+    // and the sampler, which fixed its instances at its first sample, would
+    // otherwise find the block short and fail at every tick. An offline CPU
+    // reads as idle (its counter runs on with the clock), which is what it
+    // is; coming back, it goes on from there. Without a list of possible
+    // CPUs, the CPUs of the first reading are the instances.
+    struct Instance {
+        std::uint32_t number = 0;
+        std::int64_t reported = 0; // the counter given, in 100-ns units
+        std::int64_t offset = 0;   // reported less the kernel's counter
+        bool online = false;
+    };
+
+    void Update_Instances(const SYSTEMTIME& now)
+    {
+        if (instances_.empty())
+            for (const Cpu_Idle& cpu : cpus_)
+                instances_.push_back(Instance{cpu.number});
+        std::int64_t now_100ns = 0;
+        if (!Civil_To_File_Time(now, &now_100ns))
+            now_100ns = last_query_100ns_;
+        const std::int64_t elapsed = std::max<std::int64_t>(0, now_100ns - last_query_100ns_);
+        const bool first = last_query_100ns_ == 0;
+        last_query_100ns_ = now_100ns;
+        for (Instance& instance : instances_) {
+            const auto cpu = std::find_if(cpus_.begin(), cpus_.end(),
+                                          [&](const Cpu_Idle& line) { return line.number == instance.number; });
+            if (cpu == cpus_.end()) {
+                if (!first)
+                    instance.reported += elapsed;
+                instance.online = false;
+                continue;
+            }
+            const std::int64_t kernel = Ticks_To_100ns(cpu->idle_ticks, ticks_per_second_);
+            if (!instance.online && !first)
+                instance.offset = instance.reported - kernel;
+            instance.reported = kernel + instance.offset;
+            instance.online = true;
+        }
+    }
+
     linux_detail::Proc_File proc_stat_; // kept open between queries: no allocation per tick
     std::function<SYSTEMTIME()> utc_now_;
     std::string system_name_;
     std::uint64_t ticks_per_second_ = 100;
     std::vector<Cpu_Idle> cpus_;
     std::vector<Processor_Idle> processors_;
+    std::vector<Instance> instances_;
+    std::int64_t last_query_100ns_ = 0;
 };
 
 } // namespace
 
 std::unique_ptr<Performance_Data_Service> Make_Proc_Stat_Performance_Data(std::string proc_stat_path,
-                                                                          std::function<SYSTEMTIME()> utc_now)
+                                                                          std::function<SYSTEMTIME()> utc_now,
+                                                                          const std::string& possible_cpus_path)
 {
-    return std::make_unique<Proc_Stat_Performance_Data>(std::move(proc_stat_path), std::move(utc_now));
+    return std::make_unique<Proc_Stat_Performance_Data>(std::move(proc_stat_path), std::move(utc_now),
+                                                        possible_cpus_path);
 }
 
 template <>
 Performance_Data_Service& Default_Service<Performance_Data_Service>()
 {
-    static const std::unique_ptr<Performance_Data_Service> service = Make_Proc_Stat_Performance_Data("/proc/stat");
+    static const std::unique_ptr<Performance_Data_Service> service =
+        Make_Proc_Stat_Performance_Data("/proc/stat", {}, "/sys/devices/system/cpu/possible");
     return *service;
 }
 

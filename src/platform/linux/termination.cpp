@@ -1,5 +1,6 @@
 #include "platform/termination.h"
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
 #include <csignal>
 #include <fcntl.h>
@@ -25,7 +26,8 @@ void Watch_Termination(std::function<void()> close_request)
     if (signal_pipe[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signal_pipe) != 0)
         return;
     ::fcntl(signal_pipe[1], F_SETFL, O_NONBLOCK);
-    auto* notifier = new QSocketNotifier(signal_pipe[0], QSocketNotifier::Read);
+    // Lives as long as the application object, which takes it along.
+    auto* notifier = new QSocketNotifier(signal_pipe[0], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, [close_request = std::move(close_request)] {
         char bytes[16];
         [[maybe_unused]] const ssize_t read = ::read(signal_pipe[0], bytes, sizeof bytes);

@@ -1,7 +1,9 @@
 #include "platform/linux/text_editor.h"
 
+#include <QEventLoop>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 #include <array>
 #include <string_view>
 
@@ -32,24 +34,40 @@ std::optional<Editor_Command> Choose_Text_Editor(const std::function<std::string
     return std::nullopt;
 }
 
+namespace {
+
+// Whether the desktop names a handler for plain text. xdg-mime can take
+// seconds on a busy desktop; it is waited for in the event loop, so the
+// window repaints and the odometer keeps counting meanwhile, with the user's
+// input held back so that the same command cannot run again inside itself.
+bool Desktop_Has_Text_Handler()
+{
+    QProcess query;
+    QEventLoop wait;
+    QObject::connect(&query, &QProcess::finished, &wait, &QEventLoop::quit);
+    QObject::connect(&query, &QProcess::errorOccurred, &wait, &QEventLoop::quit);
+    QTimer::singleShot(3000, &wait, &QEventLoop::quit);
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                              QStringLiteral("text/plain")});
+    if (query.state() != QProcess::NotRunning)
+        wait.exec(QEventLoop::ExcludeUserInputEvents);
+    if (query.state() != QProcess::NotRunning) {
+        query.kill();
+        query.waitForFinished(1000);
+        return false;
+    }
+    return query.exitStatus() == QProcess::NormalExit && query.exitCode() == 0
+           && !query.readAllStandardOutput().trimmed().isEmpty();
+}
+
+} // namespace
+
 std::optional<Editor_Command> Find_Text_Editor()
 {
     auto find = [](const std::string& name) {
         return QStandardPaths::findExecutable(QString::fromStdString(name)).toStdString();
     };
-    auto desktop_handler = [] {
-        QProcess query;
-        query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
-                                                  QStringLiteral("text/plain")});
-        if (!query.waitForFinished(3000)) {
-            query.kill();
-            query.waitForFinished(1000);
-            return false;
-        }
-        return query.exitStatus() == QProcess::NormalExit && query.exitCode() == 0
-               && !query.readAllStandardOutput().trimmed().isEmpty();
-    };
-    return Choose_Text_Editor(find, desktop_handler);
+    return Choose_Text_Editor(find, Desktop_Has_Text_Handler);
 }
 
 } // namespace platform::linux_detail
