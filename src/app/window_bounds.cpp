@@ -97,7 +97,7 @@ protected:
         if (event->type() == QEvent::DeferredDelete || !In_Normal_State(window_) || !Frame_Known(window_))
             return false;
         if (!quiet_.isActive() || (geometry && event->spontaneous()))
-            quiet_.start();
+            quiet_.start(Quiet_Ms);
         return false;
     }
 
@@ -139,20 +139,29 @@ private:
     }
 
     // The frame read in a quiet moment can still be one the window manager is
-    // about to replace, so the result is checked after the next quiet moment
-    // and applied again if it missed; a few tries, since a size the window
-    // cannot take (below its minimum) is never reached.
+    // about to replace (Qt may have read it before the window manager
+    // published it), and such a change comes with no event. So the result
+    // is checked twice more, a while apart, and applied again if it missed;
+    // a few tries, since a size the window cannot take (below its minimum)
+    // is never reached.
     void Settle()
     {
         if (!In_Normal_State(window_) || !Frame_Known(window_))
             return;
-        if (tries_ == Most_Tries || (tries_ > 0 && Reached())) {
+        if (tries_ > 0 && Reached()) {
+            if (++confirmations_ < 2) {
+                quiet_.start(Confirm_Ms);
+                return;
+            }
+        }
+        if (confirmations_ >= 2 || tries_ == Most_Tries) {
             window_->removeEventFilter(this);
             setObjectName(QString());
             deleteLater();
             return;
         }
         ++tries_;
+        confirmations_ = 0;
 
         const QMargins frame = Frame(window_);
         QSize size = window_->size();
@@ -167,11 +176,13 @@ private:
             Move_Frame_To(window_, QPoint(left ? left->outer : outer.left(), top ? top->outer : outer.top()));
         }
         Own_Now();
-        quiet_.start();
+        quiet_.start(Quiet_Ms);
     }
 
-    static constexpr int Most_Tries = 3;
+    static constexpr int Confirm_Ms = 400;
+    static constexpr int Most_Tries = 4;
     int tries_ = 0;
+    int confirmations_ = 0;
     QWidget* window_;
     QTimer quiet_;
 };
