@@ -5,13 +5,6 @@
 # the icon in the hicolor theme and AppStream metadata.
 include(GNUInstallDirs)
 
-# The version the program shows, read from the one place that holds it.
-file(STRINGS ${CMAKE_SOURCE_DIR}/src/app/title.h vistrel_title_line REGEX "Program_Title")
-if(NOT vistrel_title_line MATCHES "\"Vistrel v([0-9][0-9.]*[a-z]*)\"")
-  message(FATAL_ERROR "No version in the program's title: ${vistrel_title_line}")
-endif()
-set(VISTREL_VERSION ${CMAKE_MATCH_1})
-
 # The desktop entry and the metadata are named after it, as AppStream asks.
 set(VISTREL_APP_ID "com.kessimer.Vistrel" CACHE STRING "Reverse-DNS name of the desktop entry and metadata")
 

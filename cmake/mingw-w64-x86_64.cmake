@@ -1,6 +1,6 @@
 # Cross build for 64-bit Windows with Debian's mingw-w64 (POSIX threads),
-# the tests run under Wine. Static, so a program needs no DLL of the
-# compiler's beside it.
+# the tests run under Wine. Which programs carry the compiler's runtime
+# statically is the project's choice (vistrel_static_runtime).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -8,13 +8,13 @@ set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+# The mingw-w64 headers and libraries, and any prefix given on the command
+# line (a Qt built for Windows).
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 ${CMAKE_PREFIX_PATH})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
 # Debian's wine64 loader runs 64-bit programs directly; the "wine" wrapper
 # looks for a 32-bit Wine first.

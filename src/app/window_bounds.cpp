@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -96,7 +97,7 @@ protected:
         if (event->type() == QEvent::DeferredDelete || !In_Normal_State(window_) || !Frame_Known(window_))
             return false;
         if (!quiet_.isActive() || (geometry && event->spontaneous()))
-            quiet_.start();
+            quiet_.start(Quiet_Ms);
         return false;
     }
 
@@ -118,13 +119,49 @@ private:
         Drop_If_Moved(height, own.height());
     }
 
+    // Whether the frame now stands where and as large as asked.
+    bool Reached() const
+    {
+        const QRect outer = Outer_Bounds(window_);
+        return (!left || outer.left() == left->outer) && (!top || outer.top() == top->outer) &&
+               (!width || outer.width() == width->outer) && (!height || outer.height() == height->outer);
+    }
+
+    // The request now stands for the window's own geometry just asked for, so
+    // that the resize and move it caused do not read as an override.
+    void Own_Now()
+    {
+        const QRect own = window_->geometry();
+        for (auto [edge, now] : {std::pair{&left, own.left()}, std::pair{&top, own.top()},
+                                 std::pair{&width, own.width()}, std::pair{&height, own.height()}})
+            if (*edge)
+                (*edge)->own = now;
+    }
+
+    // The frame read in a quiet moment can still be one the window manager is
+    // about to replace (Qt may have read it before the window manager
+    // published it), and such a change comes with no event. So the result
+    // is checked twice more, a while apart, and applied again if it missed;
+    // a few tries, since a size the window cannot take (below its minimum)
+    // is never reached.
     void Settle()
     {
         if (!In_Normal_State(window_) || !Frame_Known(window_))
             return;
-        window_->removeEventFilter(this);
-        setObjectName(QString());
-        deleteLater();
+        if (tries_ > 0 && Reached()) {
+            if (++confirmations_ < 2) {
+                quiet_.start(Confirm_Ms);
+                return;
+            }
+        }
+        if (confirmations_ >= 2 || tries_ == Most_Tries) {
+            window_->removeEventFilter(this);
+            setObjectName(QString());
+            deleteLater();
+            return;
+        }
+        ++tries_;
+        confirmations_ = 0;
 
         const QMargins frame = Frame(window_);
         QSize size = window_->size();
@@ -138,8 +175,14 @@ private:
             const QRect outer = Outer_Bounds(window_);
             Move_Frame_To(window_, QPoint(left ? left->outer : outer.left(), top ? top->outer : outer.top()));
         }
+        Own_Now();
+        quiet_.start(Quiet_Ms);
     }
 
+    static constexpr int Confirm_Ms = 400;
+    static constexpr int Most_Tries = 4;
+    int tries_ = 0;
+    int confirmations_ = 0;
     QWidget* window_;
     QTimer quiet_;
 };

@@ -302,7 +302,9 @@ bool Ini_File::Read_Bool(std::string_view section, std::string_view key, bool de
 // New lines end as the file's first line does.
 Ini_File::Ending Ini_File::New_Line_Ending() const
 {
-    return first_ending_ == Ending::None ? Ending::LF : first_ending_;
+    if (first_ending_ != Ending::None)
+        return first_ending_;
+    return New_File_Line_End == "\r\n" ? Ending::CRLF : Ending::LF;
 }
 
 void Ini_File::Write_String(std::string_view section, std::string_view key, std::string_view value)

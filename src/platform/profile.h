@@ -30,8 +30,9 @@
 //   line, spelling and everything up to the value, which is replaced. A new
 //   key goes at the end of its section (before the blank lines that close
 //   it); a new section goes at the end of the file, after a blank line. New
-//   lines end as the file's first line does (LF in a new file). A value is
-//   one line: it is cut at the first CR, LF or NUL.
+//   lines end as the file's first line does; in a new file as the system's
+//   own profile files do (New_File_Line_End: CR LF on Windows, LF elsewhere).
+//   A value is one line: it is cut at the first CR, LF or NUL.
 // - Commit: replaces the whole file at once (Replace_Whole_File in
 //   whole_file.h): a temporary file beside it, flushed and checked, renamed
 //   over it, the folder flushed; through a symbolic link, to the link's
@@ -53,6 +54,12 @@
 #include <vector>
 
 namespace platform {
+
+#ifdef _WIN32
+inline constexpr std::string_view New_File_Line_End = "\r\n";
+#else
+inline constexpr std::string_view New_File_Line_End = "\n";
+#endif
 
 class Ini_File {
 public:

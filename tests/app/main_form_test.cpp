@@ -228,7 +228,7 @@ TEST(Main_Window, Draws_Captions_Across_Bevels_A_Raised_Report_Button_And_Whole_
         image = drawn();
         const QRect label = form.RAM_Label->geometry();
         const auto [first, last] = Ink_Columns(image, label, window);
-        EXPECT_LE(first, 1) << machine.shown;
+        EXPECT_LE(first, 2) << machine.shown; // the first digit's side bearing, which rasterisers round apart
         EXPECT_LT(last, label.width() - 1) << machine.shown << ": cut at the label's edge";
         EXPECT_GT(last, label.width() * 3 / 4) << machine.shown << ": drawn smaller than it needs";
     }

@@ -88,7 +88,7 @@ protected:
         TMainForm1& form = *windows->MainForm1;
         form.show();
         // With the defaults the frame settles in the top right corner at the default outer size.
-        settled = Frame_Becomes(form, Corner_Top_Right(), 3000);
+        settled = Frame_Becomes(form, Corner_Top_Right(), 10000);
         return form;
     }
 
@@ -99,8 +99,10 @@ protected:
         if (e2e::Wait_Until([&] { return (frame = X_Frame(form.winId())) == expected; }, timeout_ms))
             return ::testing::AssertionSuccess();
         const QRect seen = frame.value_or(QRect());
+        const QRect own = Outer_Bounds(&form);
         return ::testing::AssertionFailure() << "frame at " << seen.x() << "," << seen.y() << " " << seen.width()
-                                             << "x" << seen.height();
+                                             << "x" << seen.height() << " (the program sees " << own.x() << ","
+                                             << own.y() << " " << own.width() << "x" << own.height() << ")";
     }
 
     QRect Corner_Top_Right(int width = 212, int height = 270) const

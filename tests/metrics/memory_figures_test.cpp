@@ -2,8 +2,6 @@
 #include "fakes/fake_memory.h"
 #include "metrics/memory_figures.h"
 
-#include <QTemporaryDir>
-#include <QFile>
 #include <gtest/gtest.h>
 
 TEST(Memory_Figures, Ram_Is_Whole_Kilobytes_And_Swap_Keeps_Its_Fraction)
@@ -38,25 +36,4 @@ TEST(Memory_Figures, Gauge_Values_Saturate_Instead_Of_Wrapping)
     EXPECT_EQ(Gauge_Value(-1e12L), -2147483647 - 1);
     EXPECT_EQ(Gauge_Value(99.99L), 99);
     EXPECT_EQ(Gauge_Value(-0.5L), 0);
-}
-
-TEST(Memory_Figures, Meminfo_Reader_Takes_Available_Memory_And_Swap)
-{
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("meminfo"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("MemTotal:       24683712 kB\nMemFree:         1000000 kB\nMemAvailable:   24297664 kB\n"
-               "Buffers:          1 kB\nSwapCached:  0 kB\nSwapTotal:       2097148 kB\nSwapFree:        2097000 kB\n");
-    file.close();
-    platform::MEMORYSTATUSEX status;
-    ASSERT_TRUE(platform::Read_Meminfo(path.toStdString(), status));
-    EXPECT_EQ(status.ullTotalPhys, 24683712ull * 1024);
-    EXPECT_EQ(status.ullAvailPhys, 24297664ull * 1024);
-    EXPECT_EQ(status.ullTotalPageFile, 2097148ull * 1024);
-    EXPECT_EQ(status.ullAvailPageFile, 2097000ull * 1024);
-
-    platform::MEMORYSTATUSEX missing;
-    EXPECT_FALSE(platform::Read_Meminfo(folder.filePath(QStringLiteral("absent")).toStdString(), missing));
-    EXPECT_EQ(missing.ullTotalPhys, 0u);
 }

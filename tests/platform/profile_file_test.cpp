@@ -159,13 +159,17 @@ TEST_F(Profile_File, Writes_In_Place_And_Keeps_Every_Other_Line)
                                 "[trailcnt]\r\n"
                                 "Kilometers_Travelled_So_Far=1,234.5000000000\r\n");
 
-    // A new file is made, with LF line ends.
+    // A new file is made, its lines ending as the system's own profile
+    // files' do.
     Ini_File fresh(Path("new.ini"));
     fresh.Write_Integer("vistrel", "a", -3);
     fresh.Write_Integer("vistrel", "b", 2);
     fresh.Write_Integer("trailcnt", "c", 0);
     fresh.Commit();
-    EXPECT_EQ(Read_Bytes(Path("new.ini")), "[vistrel]\na=-3\nb=2\n\n[trailcnt]\nc=0\n");
+    std::string expected;
+    for (const std::string_view line : {"[vistrel]", "a=-3", "b=2", "", "[trailcnt]", "c=0"})
+        (expected += line) += platform::New_File_Line_End;
+    EXPECT_EQ(Read_Bytes(Path("new.ini")), expected);
     EXPECT_EQ(Ini_File(Path("new.ini")).Read_Integer("vistrel", "a", 0), -3);
 }
 

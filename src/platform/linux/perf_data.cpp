@@ -4,9 +4,9 @@
 #include "platform/perf_data.h"
 
 #include "platform/linux/proc_file.h"
+#include "platform/processor_block.h"
 
 #include <algorithm>
-#include <bit>
 #include <charconv>
 #include <cstring>
 #include <ctime>
@@ -112,68 +112,11 @@ void Parse_Cpu_Lines(const char* text, std::size_t length, std::vector<Cpu_Idle>
     }
 }
 
-// ---- The block
-
-constexpr std::uint32_t Aligned_8(std::size_t bytes)
-{
-    return static_cast<std::uint32_t>((bytes + 7) & ~std::size_t{7});
-}
-
-int Digits(std::uint32_t number)
-{
-    int digits = 1;
-    while (number >= 10) {
-        number /= 10;
-        ++digits;
-    }
-    return digits;
-}
-
-// Bytes a UTF-16 name of `chars` characters takes with its terminating zero.
-std::uint32_t Name_Bytes(std::size_t chars)
-{
-    return static_cast<std::uint32_t>((chars + 1) * sizeof(char16_t));
-}
-
-constexpr std::uint32_t Counter_Block_Bytes = 16; // PERF_COUNTER_BLOCK, padding, the 64-bit value
-constexpr std::uint32_t Counter_Value_Offset = 8;
-constexpr std::string_view Total_Name = "_Total";
-
-template <class T>
-void Put(std::uint8_t* at, const T& value)
-{
-    std::memcpy(at, &value, sizeof value);
-}
-
-void Put_Name(std::uint8_t* at, std::string_view name)
-{
-    for (const char c : name) {
-        const char16_t wide = static_cast<unsigned char>(c) < 0x80 ? static_cast<char16_t>(c) : u'?';
-        Put(at, wide);
-        at += sizeof wide;
-    }
-    Put(at, char16_t{0});
-}
-
 std::int64_t Ticks_To_100ns(std::uint64_t ticks, std::uint64_t per_second)
 {
     const std::uint64_t whole = ticks / per_second;
     const std::uint64_t part = ticks % per_second;
     return static_cast<std::int64_t>(whole * Hundred_Ns_Per_Second + part * Hundred_Ns_Per_Second / per_second);
-}
-
-bool Names_Processor_Object(std::string_view value_name)
-{
-    while (!value_name.empty()) {
-        const std::size_t space = value_name.find(' ');
-        const std::string_view item = value_name.substr(0, space);
-        if (item == "238" || item == "Global")
-            return true;
-        if (space == std::string_view::npos)
-            break;
-        value_name.remove_prefix(space + 1);
-    }
-    return false;
 }
 
 // The CPU numbers of a list such as /sys/devices/system/cpu/possible holds:
@@ -230,6 +173,7 @@ public:
     {
         if (!size || (!buffer && *size > 0))
             return ERROR_INVALID_PARAMETER;
+        processors_.clear();
         const bool processor = Names_Processor_Object(value_name);
         if (processor) {
             std::string_view text;
@@ -240,37 +184,21 @@ public:
                 return ERROR_FILE_NOT_FOUND;
         }
         const SYSTEMTIME now = utc_now_ ? utc_now_() : System_Utc_Now();
-        if (processor)
+        if (processor) {
             Update_Instances(now);
-
-        const std::uint32_t header_bytes = sizeof(PERF_DATA_BLOCK) + Aligned_8(Name_Bytes(system_name_.size()));
-        const std::uint32_t object_bytes = processor ? Object_Bytes() : 0;
-        const std::uint32_t total = header_bytes + object_bytes;
+            for (const Instance& instance : instances_)
+                processors_.push_back({instance.number, instance.reported});
+        }
+        const std::uint32_t total = Processor_Block_Bytes(processors_, system_name_);
         if (*size < total) {
             *size = total;
             return ERROR_MORE_DATA;
         }
-        std::memset(buffer, 0, total);
-
-        PERF_DATA_BLOCK block;
-        std::copy_n(u"PERF", 4, block.Signature);
-        block.LittleEndian = std::endian::native == std::endian::little ? 1 : 0;
-        block.Version = 1;
-        block.Revision = 1;
-        block.TotalByteLength = total;
-        block.HeaderLength = header_bytes;
-        block.NumObjectTypes = processor ? 1 : 0;
-        block.DefaultObject = static_cast<std::int32_t>(Processor_Object_Title_Index);
-        block.SystemTime = now;
-        block.PerfTime = Monotonic_100ns();
-        block.PerfFreq = Hundred_Ns_Per_Second;
-        Civil_To_File_Time(now, &block.PerfTime100nSec);
-        block.SystemNameLength = Name_Bytes(system_name_.size());
-        block.SystemNameOffset = sizeof(PERF_DATA_BLOCK);
-        Put(buffer, block);
-        Put_Name(buffer + block.SystemNameOffset, system_name_);
-        if (processor)
-            Put_Processor_Object(buffer + header_bytes, object_bytes, block.PerfTime);
+        Block_Time time;
+        time.system_time = now;
+        time.perf_time = Monotonic_100ns();
+        time.perf_freq = Hundred_Ns_Per_Second;
+        Put_Processor_Block(buffer, processors_, system_name_, time);
         *size = total;
         return ERROR_SUCCESS;
     }
@@ -281,11 +209,6 @@ public:
     }
 
 private:
-    static std::uint32_t Instance_Bytes(std::size_t name_chars)
-    {
-        return sizeof(PERF_INSTANCE_DEFINITION) + Aligned_8(Name_Bytes(name_chars)) + Counter_Block_Bytes;
-    }
-
     // One instance for every CPU the machine can have, the same for the
     // program's whole life: a CPU going offline drops out of /proc/stat,
     // and the sampler, which fixed its instances at its first sample, would
@@ -328,73 +251,12 @@ private:
         }
     }
 
-    std::uint32_t Object_Bytes() const
-    {
-        std::uint32_t bytes = sizeof(PERF_OBJECT_TYPE) + sizeof(PERF_COUNTER_DEFINITION);
-        for (const Instance& instance : instances_)
-            bytes += Instance_Bytes(static_cast<std::size_t>(Digits(instance.number)));
-        return bytes + Instance_Bytes(Total_Name.size());
-    }
-
-    static std::uint8_t* Put_Instance(std::uint8_t* at, std::string_view name, std::int64_t idle_100ns)
-    {
-        PERF_INSTANCE_DEFINITION instance;
-        instance.ByteLength = sizeof(PERF_INSTANCE_DEFINITION) + Aligned_8(Name_Bytes(name.size()));
-        instance.UniqueID = PERF_NO_UNIQUE_ID;
-        instance.NameOffset = sizeof(PERF_INSTANCE_DEFINITION);
-        instance.NameLength = Name_Bytes(name.size());
-        Put(at, instance);
-        Put_Name(at + instance.NameOffset, name);
-        at += instance.ByteLength;
-        Put(at, PERF_COUNTER_BLOCK{Counter_Block_Bytes});
-        Put(at + Counter_Value_Offset, idle_100ns);
-        return at + Counter_Block_Bytes;
-    }
-
-    void Put_Processor_Object(std::uint8_t* at, std::uint32_t object_bytes, std::int64_t perf_time) const
-    {
-        PERF_OBJECT_TYPE object;
-        object.TotalByteLength = object_bytes;
-        object.DefinitionLength = sizeof(PERF_OBJECT_TYPE) + sizeof(PERF_COUNTER_DEFINITION);
-        object.HeaderLength = sizeof(PERF_OBJECT_TYPE);
-        object.ObjectNameTitleIndex = Processor_Object_Title_Index;
-        object.ObjectHelpTitleIndex = Processor_Object_Title_Index + 1;
-        object.DetailLevel = PERF_DETAIL_NOVICE;
-        object.NumCounters = 1;
-        object.NumInstances = static_cast<std::int32_t>(instances_.size() + 1);
-        object.PerfTime = perf_time;
-        object.PerfFreq = Hundred_Ns_Per_Second;
-        Put(at, object);
-
-        PERF_COUNTER_DEFINITION counter;
-        counter.ByteLength = sizeof(PERF_COUNTER_DEFINITION);
-        counter.CounterNameTitleIndex = Processor_Time_Counter_Title_Index;
-        counter.CounterHelpTitleIndex = Processor_Time_Counter_Title_Index + 1;
-        counter.DetailLevel = PERF_DETAIL_NOVICE;
-        counter.CounterType = PERF_100NSEC_TIMER_INV;
-        counter.CounterSize = sizeof(std::int64_t);
-        counter.CounterOffset = Counter_Value_Offset;
-        Put(at + object.HeaderLength, counter);
-
-        // The total is the mean over the CPUs, so that it reads as one more
-        // processor and the plain mean of all instances stays the machine's load.
-        std::uint8_t* instance = at + object.DefinitionLength;
-        std::int64_t sum = 0;
-        char digits[16];
-        for (const Instance& cpu : instances_) {
-            sum = static_cast<std::int64_t>(static_cast<std::uint64_t>(sum) + static_cast<std::uint64_t>(cpu.reported));
-            const auto written = std::to_chars(digits, digits + sizeof digits, cpu.number);
-            instance = Put_Instance(instance, std::string_view(digits, static_cast<std::size_t>(written.ptr - digits)),
-                                    cpu.reported);
-        }
-        Put_Instance(instance, Total_Name, sum / static_cast<std::int64_t>(instances_.size()));
-    }
-
     linux_detail::Proc_File proc_stat_; // kept open between queries: no allocation per tick
     std::function<SYSTEMTIME()> utc_now_;
     std::string system_name_;
     std::uint64_t ticks_per_second_ = 100;
     std::vector<Cpu_Idle> cpus_;
+    std::vector<Processor_Idle> processors_;
     std::vector<Instance> instances_;
     std::int64_t last_query_100ns_ = 0;
 };

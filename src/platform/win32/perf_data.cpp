@@ -1,8 +1,12 @@
-#include "platform/perf_data.h"
+#include "platform/win32/perf_data.h"
 
 #include "platform/win32/wide.h"
 
+#include <winternl.h>
+
+#include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 namespace platform {
 
@@ -27,19 +31,21 @@ static_assert(sizeof(SYSTEMTIME) == sizeof(::SYSTEMTIME));
 
 namespace {
 
-class Win32_Performance_Data final : public Performance_Data_Service {
+// The query itself: one value name, every tick, converted once.
+class Registry_Performance_Query {
 public:
-    ~Win32_Performance_Data() override
+    Registry_Performance_Query() = default;
+    Registry_Performance_Query(const Registry_Performance_Query&) = delete;
+    Registry_Performance_Query& operator=(const Registry_Performance_Query&) = delete;
+    ~Registry_Performance_Query()
     {
         if (queried_)
             RegCloseKey(HKEY_PERFORMANCE_DATA);
     }
 
-    long Query_Performance_Data(const std::string& value_name, std::uint8_t* buffer, std::uint32_t* size) override
+    long operator()(const std::string& value_name, std::uint8_t* buffer, std::uint32_t* size)
     {
-        if (!size)
-            return ERROR_INVALID_PARAMETER;
-        if (value_name != name_) { // one name, every tick: converted once
+        if (value_name != name_) {
             name_ = value_name;
             wide_name_ = win32::Wide(value_name);
         }
@@ -48,6 +54,99 @@ public:
         const LONG result = RegQueryValueExW(HKEY_PERFORMANCE_DATA, wide_name_.c_str(), nullptr, nullptr, buffer, &bytes);
         *size = bytes;
         return result;
+    }
+
+private:
+    std::string name_;
+    std::wstring wide_name_;
+    bool queried_ = false;
+};
+
+template <class Record>
+bool Read(const std::uint8_t* bytes, std::uint32_t size, std::uint64_t offset, Record& record)
+{
+    if (offset > size || sizeof(Record) > size - offset)
+        return false;
+    std::memcpy(&record, bytes + offset, sizeof(Record));
+    return true;
+}
+
+// Whether the block lists the processor object among the objects it declares,
+// each read only where it lies wholly inside the bytes.
+bool Holds_Processor_Object(const std::uint8_t* bytes, std::uint32_t size)
+{
+    PERF_DATA_BLOCK block;
+    if (!Read(bytes, size, 0, block))
+        return false;
+    std::uint64_t at = block.HeaderLength;
+    for (std::uint32_t i = 0; i < block.NumObjectTypes; ++i) {
+        PERF_OBJECT_TYPE object;
+        if (!Read(bytes, size, at, object))
+            return false;
+        if (object.ObjectNameTitleIndex == Processor_Object_Title_Index)
+            return true;
+        if (object.TotalByteLength == 0)
+            return false;
+        at += object.TotalByteLength;
+    }
+    return false;
+}
+
+std::string Computer_Name()
+{
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
+    return GetComputerNameW(name, &length) ? win32::Utf8(std::wstring_view(name, length)) : std::string();
+}
+
+Block_Time Now()
+{
+    ::SYSTEMTIME utc{};
+    GetSystemTime(&utc);
+    Block_Time time;
+    time.system_time.wYear = utc.wYear;
+    time.system_time.wMonth = utc.wMonth;
+    time.system_time.wDayOfWeek = utc.wDayOfWeek;
+    time.system_time.wDay = utc.wDay;
+    time.system_time.wHour = utc.wHour;
+    time.system_time.wMinute = utc.wMinute;
+    time.system_time.wSecond = utc.wSecond;
+    time.system_time.wMilliseconds = utc.wMilliseconds;
+    LARGE_INTEGER counter{}, frequency{};
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    time.perf_time = counter.QuadPart;
+    time.perf_freq = frequency.QuadPart;
+    return time;
+}
+
+class Win32_Performance_Data final : public Performance_Data_Service {
+public:
+    Win32_Performance_Data(win32::Performance_Query registry, win32::Processor_Idle_Times idle_times)
+        : registry_(std::move(registry)), idle_times_(std::move(idle_times)), system_name_(Computer_Name())
+    {
+    }
+
+    long Query_Performance_Data(const std::string& value_name, std::uint8_t* buffer, std::uint32_t* size) override
+    {
+        if (!size || (!buffer && *size > 0))
+            return ERROR_INVALID_PARAMETER;
+        const std::uint32_t available = *size;
+        const long result = registry_(value_name, buffer, size);
+        if (result == ERROR_MORE_DATA || !Names_Processor_Object(value_name))
+            return result;
+        if (result == ERROR_SUCCESS && Holds_Processor_Object(buffer, *size))
+            return result;
+
+        processors_.clear();
+        if (!idle_times_(processors_) || processors_.empty())
+            return result;
+        const std::uint32_t needed = Processor_Block_Bytes(processors_, system_name_);
+        *size = needed;
+        if (available < needed)
+            return ERROR_MORE_DATA;
+        Put_Processor_Block(buffer, processors_, system_name_, Now());
+        return ERROR_SUCCESS;
     }
 
     bool System_Time_To_File_Time(const SYSTEMTIME& time, std::int64_t* file_time) override
@@ -69,18 +168,47 @@ public:
     }
 
 private:
-    std::string name_;
-    std::wstring wide_name_;
-    bool queried_ = false;
+    win32::Performance_Query registry_;
+    win32::Processor_Idle_Times idle_times_;
+    std::string system_name_;
+    std::vector<Processor_Idle> processors_; // kept between queries: no allocation per tick
 };
 
 } // namespace
 
+namespace win32 {
+
+std::unique_ptr<Performance_Data_Service> Make_Performance_Data(Performance_Query registry,
+                                                                Processor_Idle_Times idle_times)
+{
+    return std::make_unique<Win32_Performance_Data>(std::move(registry), std::move(idle_times));
+}
+
+bool Kernel_Processor_Idle_Times(std::vector<Processor_Idle>& processors)
+{
+    // A processor group holds 64 processors at most.
+    SYSTEM_PROCESSOR_PERFORMANCE_INFORMATION times[64] = {};
+    ULONG length = 0;
+    if (NtQuerySystemInformation(SystemProcessorPerformanceInformation, times, sizeof times, &length) < 0)
+        return false;
+    const ULONG count = std::min<ULONG>(length / sizeof times[0], 64);
+    for (ULONG i = 0; i < count; ++i)
+        processors.push_back({static_cast<std::uint32_t>(i), times[i].IdleTime.QuadPart});
+    return count > 0;
+}
+
+} // namespace win32
+
 template <>
 Performance_Data_Service& Default_Service<Performance_Data_Service>()
 {
-    static Win32_Performance_Data service;
-    return service;
+    static const std::unique_ptr<Performance_Data_Service> service = win32::Make_Performance_Data(
+        [query = std::make_shared<Registry_Performance_Query>()](const std::string& name, std::uint8_t* buffer,
+                                                                 std::uint32_t* size) {
+            return (*query)(name, buffer, size);
+        },
+        win32::Kernel_Processor_Idle_Times);
+    return *service;
 }
 
 } // namespace platform

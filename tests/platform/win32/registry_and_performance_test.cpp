@@ -4,6 +4,8 @@
 #include "cpu/perf_walk.h"
 #include "platform/error.h"
 #include "platform/perf_data.h"
+#include "platform/processor_block.h"
+#include "platform/win32/perf_data.h"
 #include "platform/registry.h"
 #include "platform/win32/wide.h"
 
@@ -87,40 +89,146 @@ TEST(Win32_Registry, A_Run_Key_Value_Beyond_Ascii_Goes_In_Reads_Back_And_Goes_Aw
     EXPECT_EQ(key, nullptr);
 }
 
-TEST(Win32_Performance_Data, The_Sampler_Reads_The_Processor_Object_Or_Says_It_Is_Missing)
-{
-    auto& performance = platform::Use<platform::Performance_Data_Service>();
-    std::vector<std::uint8_t> buffer(8);
-    auto size = static_cast<std::uint32_t>(buffer.size());
-    EXPECT_EQ(performance.Query_Performance_Data("238", buffer.data(), &size), ERROR_MORE_DATA);
-    long result = ERROR_MORE_DATA;
-    while (result == ERROR_MORE_DATA) {
-        buffer.resize(buffer.size() + 65536);
-        size = static_cast<std::uint32_t>(buffer.size());
-        result = performance.Query_Performance_Data("238", buffer.data(), &size);
-    }
-    ASSERT_EQ(result, ERROR_SUCCESS);
-    ASSERT_GE(size, sizeof(platform::PERF_DATA_BLOCK));
-    EXPECT_EQ(std::u16string_view(reinterpret_cast<const char16_t*>(buffer.data()), 4), u"PERF");
+namespace {
 
-    // Windows lists the processors; Wine answers with a block of no objects,
-    // which the sampler must report, not read as an idle machine.
+// The idle counters of the block's processor object, as the sampler's walk
+// reads them; empty when the block has none.
+std::vector<std::int64_t> Idle_Counters(const std::vector<std::uint8_t>& buffer, std::uint32_t size)
+{
+    const Perf_Bytes bytes{buffer.data(), size};
     std::uint64_t object_at = 0;
     platform::PERF_OBJECT_TYPE object;
-    const bool has_processors = Find_Perf_Object(Perf_Bytes{buffer.data(), size}, 238, object_at, object);
+    platform::PERF_COUNTER_DEFINITION counter;
+    if (!Find_Perf_Object(bytes, 238, object_at, object) || object.NumInstances <= 0 ||
+        !Find_Perf_Counter(bytes, object_at, object, 6, counter))
+        return {};
+    std::vector<std::int64_t> values(static_cast<std::size_t>(object.NumInstances));
+    return Read_Instance_Counters(bytes, object_at, object, counter, values) ? values : std::vector<std::int64_t>{};
+}
+
+// Asks until the buffer is large enough, as the sampler does.
+long Query(platform::Performance_Data_Service& service, const std::string& name, std::vector<std::uint8_t>& buffer,
+           std::uint32_t& size)
+{
+    buffer.assign(64, 0xEE);
+    for (;;) {
+        size = static_cast<std::uint32_t>(buffer.size());
+        const long result = service.Query_Performance_Data(name, buffer.data(), &size);
+        if (result != ERROR_MORE_DATA)
+            return result;
+        buffer.resize(buffer.size() + 4096);
+    }
+}
+
+std::vector<platform::Processor_Idle> Kernel_Times()
+{
+    std::vector<platform::Processor_Idle> times;
+    EXPECT_TRUE(platform::win32::Kernel_Processor_Idle_Times(times));
+    return times;
+}
+
+} // namespace
+
+TEST(Win32_Performance_Data, The_Sampler_Finds_Every_Processor_Whether_Or_Not_The_Registry_Lists_Them)
+{
+    // Windows lists the processors in the registry's block; Wine answers with
+    // a block of no objects, and the kernel's idle times stand in.
+    auto& performance = platform::Use<platform::Performance_Data_Service>();
+    std::vector<std::uint8_t> buffer;
+    std::uint32_t size = 0;
+    const auto before = Kernel_Times();
+    ASSERT_EQ(Query(performance, "238", buffer, size), ERROR_SUCCESS);
+    const auto after = Kernel_Times();
+    EXPECT_EQ(std::u16string_view(reinterpret_cast<const char16_t*>(buffer.data()), 4), u"PERF");
+
+    SYSTEM_INFO system{};
+    GetSystemInfo(&system);
+    const std::vector<std::int64_t> idle = Idle_Counters(buffer, size);
+    ASSERT_EQ(idle.size(), system.dwNumberOfProcessors + 1) << "each processor and _Total";
+    ASSERT_EQ(before.size(), system.dwNumberOfProcessors);
+    ASSERT_EQ(after.size(), before.size());
+    std::int64_t sum = 0;
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        EXPECT_LE(before[i].idle_100ns, idle[i]) << "processor " << i;
+        EXPECT_LE(idle[i], after[i].idle_100ns) << "processor " << i;
+        sum += idle[i];
+    }
+    EXPECT_EQ(idle.back(), sum / static_cast<std::int64_t>(before.size())) << "_Total is the mean";
+
     CPU_Sampler sampler;
     sampler.Start_Up();
     EXPECT_TRUE(sampler.Is_NT_Family());
-    if (has_processors) {
+    sampler.Take_CPU_Sample();
+    Sleep(50);
+    sampler.Take_CPU_Sample();
+    EXPECT_EQ(sampler.CPU_Instance_Count(), static_cast<std::int32_t>(idle.size()));
+}
+
+TEST(Win32_Performance_Data, A_Registry_Block_With_Processors_Is_Preferred_To_The_Kernels_Times)
+{
+    const std::vector<platform::Processor_Idle> listed = {{0, 700}, {1, 900}};
+    std::vector<platform::Processor_Idle> kernel = {{0, 1000}, {1, 3000}};
+    long registry_result = ERROR_SUCCESS;
+    std::vector<platform::Processor_Idle> registry_processors = listed;
+    int kernel_reads = 0;
+    const auto service = platform::win32::Make_Performance_Data(
+        [&](const std::string&, std::uint8_t* buffer, std::uint32_t* size) {
+            const std::uint32_t needed = platform::Processor_Block_Bytes(registry_processors, "HOST");
+            if (registry_result != ERROR_SUCCESS)
+                return registry_result;
+            const bool fits = *size >= needed;
+            if (fits)
+                platform::Put_Processor_Block(buffer, registry_processors, "HOST", {});
+            *size = needed;
+            return fits ? registry_result : long{ERROR_MORE_DATA};
+        },
+        [&](std::vector<platform::Processor_Idle>& processors) {
+            ++kernel_reads;
+            processors = kernel;
+            return !kernel.empty();
+        });
+    std::vector<std::uint8_t> buffer;
+    std::uint32_t size = 0;
+
+    ASSERT_EQ(Query(*service, "238", buffer, size), ERROR_SUCCESS);
+    EXPECT_EQ(Idle_Counters(buffer, size), (std::vector<std::int64_t>{700, 900, 800}));
+    EXPECT_EQ(kernel_reads, 0);
+
+    // A block without the object, or no block at all, takes the kernel's.
+    for (const long answer : {long{ERROR_SUCCESS}, long{ERROR_FILE_NOT_FOUND}, long{ERROR_ACCESS_DENIED}}) {
+        registry_processors.clear();
+        registry_result = answer;
+        ASSERT_EQ(Query(*service, "238", buffer, size), ERROR_SUCCESS) << answer;
+        EXPECT_EQ(Idle_Counters(buffer, size), (std::vector<std::int64_t>{1000, 3000, 2000})) << answer;
+    }
+
+    // A buffer too small for the built block asks for the size it needs.
+    registry_result = ERROR_SUCCESS;
+    const std::uint32_t needed = platform::Processor_Block_Bytes(kernel, "x");
+    std::vector<std::uint8_t> small(sizeof(platform::PERF_DATA_BLOCK) + 16);
+    size = static_cast<std::uint32_t>(small.size());
+    EXPECT_EQ(service->Query_Performance_Data("238", small.data(), &size), ERROR_MORE_DATA);
+    EXPECT_GE(size, needed);
+
+    // Other objects, and a kernel that does not tell, leave the registry's answer.
+    kernel_reads = 0;
+    ASSERT_EQ(Query(*service, "2", buffer, size), ERROR_SUCCESS);
+    EXPECT_TRUE(Idle_Counters(buffer, size).empty());
+    EXPECT_EQ(kernel_reads, 0);
+    kernel.clear();
+    registry_result = ERROR_FILE_NOT_FOUND;
+    EXPECT_EQ(Query(*service, "238", buffer, size), ERROR_FILE_NOT_FOUND);
+
+    // With neither, the sampler says what is missing.
+    registry_result = ERROR_SUCCESS;
+    platform::Scoped_Service<platform::Performance_Data_Service> installed(*service);
+    CPU_Sampler sampler;
+    sampler.Start_Up();
+    try {
         sampler.Take_CPU_Sample();
-        EXPECT_GT(sampler.CPU_Instance_Count(), 0);
-    } else {
-        try {
-            sampler.Take_CPU_Sample();
-            ADD_FAILURE() << "no error for a block without the processor object";
-        } catch (const Program_Error& error) {
-            EXPECT_STREQ(error.what(), "Unable to locate the \"Processor\" performance object");
-        }
+        ADD_FAILURE() << "no error for a block without the processor object";
+    } catch (const Program_Error& error) {
+        EXPECT_STREQ(error.what(), "Unable to locate the \"Processor\" performance object");
     }
 }
 
