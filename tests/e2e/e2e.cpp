@@ -1,5 +1,7 @@
 #include "e2e/e2e.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -37,10 +39,14 @@ void Wait(int milliseconds)
 
 bool Wait_Until(const std::function<bool()>& condition, int timeout_ms)
 {
+    // The time at a call is what an idle machine needs; a loaded one (CI,
+    // a parallel build) can take many times that. The wait ends as soon as
+    // the condition holds, so only a test that fails pays for the margin.
+    const qint64 limit = std::max<qint64>(qint64{timeout_ms} * 3, 10000);
     QElapsedTimer clock;
     clock.start();
     while (!condition()) {
-        if (clock.elapsed() > timeout_ms)
+        if (clock.elapsed() > limit)
             return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         QThread::msleep(2);

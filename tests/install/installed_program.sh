@@ -19,21 +19,51 @@ start_program() {
   sleep 1.5 # the start-up's first placement passes
 }
 
-# keys KEY...: typed into the program's window, a moment apart.
+# keys KEY...: typed into the program's window, a moment apart (a loaded
+# machine opens a menu slowly).
 keys() {
   DISPLAY="$VISTREL_E2E_DISPLAY" xdotool windowactivate --sync "$window"
   for key in "$@"; do
     DISPLAY="$VISTREL_E2E_DISPLAY" xdotool key --clearmodifiers "$key"
-    sleep 0.4
+    sleep 1
   done
 }
 
-# close_program: through the window manager's own key; fails unless the
-# program ends with status 0.
+# answer_message KEY: waits for a window of the program's other than the
+# main one (a message box) and types KEY into it.
+answer_message() {
+  local other=""
+  for _ in $(seq 150); do
+    other=$(DISPLAY="$VISTREL_E2E_DISPLAY" xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null |
+      grep -vx "$window" | head -n 1) || true
+    [ -n "$other" ] && break
+    sleep 0.1
+  done
+  [ -n "$other" ] || fail "no message box"
+  DISPLAY="$VISTREL_E2E_DISPLAY" xdotool windowactivate --sync "$other" key --clearmodifiers "$1"
+  for _ in $(seq 150); do
+    DISPLAY="$VISTREL_E2E_DISPLAY" xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null |
+      grep -qvx "$window" || return 0
+    sleep 0.1
+  done
+  fail "the message box stayed open"
+}
+
+# close_program: through the window manager's own key, pressed again if a
+# slow machine let the first one go astray; fails unless the program ends
+# with status 0, and never waits for ever.
 close_program() {
-  keys alt+F4
   local status=0
-  for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+  for _ in 1 2 3; do
+    keys alt+F4
+    for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$program_pid" 2>/dev/null || break
+  done
+  if kill -0 "$program_pid" 2>/dev/null; then
+    kill -9 "$program_pid" 2>/dev/null || true
+    program_pid=""
+    fail "the program did not close on alt+F4"
+  fi
   wait "$program_pid" || status=$?
   program_pid=""
   [ "$status" -eq 0 ] || fail "the program ended with status $status"

@@ -46,7 +46,7 @@ done
 home="$work/home"
 start_program /usr/bin/vistrel "$home"
 keys alt+f Down Return # File, "Auto-Run at Windows Startup"
-keys Return            # its message
+answer_message Return  # its message
 close_program
 
 grep -qx 'Exec=/usr/bin/vistrel' "$home/.config/autostart/vistrel.desktop" ||
