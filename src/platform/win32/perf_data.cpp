@@ -1,12 +1,12 @@
 #include "platform/win32/perf_data.h"
 
+#include "cpu/perf_walk.h"
 #include "platform/win32/wide.h"
 
 #include <winternl.h>
 
 #include <algorithm>
 #include <cstddef>
-#include <cstring>
 
 namespace platform {
 
@@ -62,36 +62,6 @@ private:
     bool queried_ = false;
 };
 
-template <class Record>
-bool Read(const std::uint8_t* bytes, std::uint32_t size, std::uint64_t offset, Record& record)
-{
-    if (offset > size || sizeof(Record) > size - offset)
-        return false;
-    std::memcpy(&record, bytes + offset, sizeof(Record));
-    return true;
-}
-
-// Whether the block lists the processor object among the objects it declares,
-// each read only where it lies wholly inside the bytes.
-bool Holds_Processor_Object(const std::uint8_t* bytes, std::uint32_t size)
-{
-    PERF_DATA_BLOCK block;
-    if (!Read(bytes, size, 0, block))
-        return false;
-    std::uint64_t at = block.HeaderLength;
-    for (std::uint32_t i = 0; i < block.NumObjectTypes; ++i) {
-        PERF_OBJECT_TYPE object;
-        if (!Read(bytes, size, at, object))
-            return false;
-        if (object.ObjectNameTitleIndex == Processor_Object_Title_Index)
-            return true;
-        if (object.TotalByteLength == 0)
-            return false;
-        at += object.TotalByteLength;
-    }
-    return false;
-}
-
 std::string Computer_Name()
 {
     wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
@@ -135,7 +105,10 @@ public:
         const long result = registry_(value_name, buffer, size);
         if (result == ERROR_MORE_DATA || !Names_Processor_Object(value_name))
             return result;
-        if (result == ERROR_SUCCESS && Holds_Processor_Object(buffer, *size))
+        std::uint64_t object_at = 0;
+        PERF_OBJECT_TYPE object;
+        if (result == ERROR_SUCCESS &&
+            Find_Perf_Object(Perf_Bytes{buffer, *size}, Processor_Object_Title_Index, object_at, object))
             return result;
 
         processors_.clear();
