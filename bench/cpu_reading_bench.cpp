@@ -4,7 +4,7 @@
 #include "app/main_form.h"
 #include "cpu/cpu_reading.h"
 #include "cpu/cpu_sampler.h"
-#include "cpu/perf_walk.h"
+#include "platform/perf_walk.h"
 #include "widgets/gauge.h"
 
 #include <QThread>

@@ -1,6 +1,6 @@
 # Installing (cmake --install, and the Debian package made from it): the
 # executable in bin/, its readme and catalogue in share/vistrel/ (where an
-# installed copy looks for them, see src/app/installed_layout.h), and what a
+# installed copy looks for them, see src/common/installed_layout.h), and what a
 # Linux desktop looks for to list the program in its menus: a desktop entry,
 # the icon in the hicolor theme and AppStream metadata.
 include(GNUInstallDirs)

@@ -2,7 +2,7 @@
 #include "app/application.h"
 #include "app/launch.h"
 #include "app/main_form.h"
-#include "app/message_box.h"
+#include "common/message_box.h"
 #include "app/windows.h"
 #include "cpu/cpu_sampler.h"
 #include "platform/error.h"

@@ -1,7 +1,7 @@
 #include "alarm/cpu_drop_form.h"
 
 #include "alarm/alarm_sounds.h"
-#include "app/number_format.h"
+#include "common/number_format.h"
 #include "widgets/design.h"
 #include "widgets/radio_group.h"
 #include "widgets/spin_edit.h"

@@ -6,7 +6,7 @@
 
 #include "alarm/cpu_drop_form.h"
 #include "alarm/drop_detector.h"
-#include "app/message_box.h"
+#include "common/message_box.h"
 #include "platform/clock_version.h"
 #include "widgets/gauge.h"
 

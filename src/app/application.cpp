@@ -1,9 +1,9 @@
 #include "app/application.h"
 
-#include "app/message_box.h"
-#include "app/number_format.h"
-#include "app/program_icon.h"
-#include "app/title.h"
+#include "common/message_box.h"
+#include "common/number_format.h"
+#include "common/program_icon.h"
+#include "common/title.h"
 
 #include <exception>
 

@@ -3,7 +3,7 @@
 
 #include "platform/error.h"
 #include "app/main_form.h"
-#include "app/message_box.h"
+#include "common/message_box.h"
 #include "platform/process.h"
 
 #include <QAction>

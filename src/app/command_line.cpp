@@ -1,6 +1,6 @@
 #include "app/command_line.h"
 
-#include "app/title.h"
+#include "common/title.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>

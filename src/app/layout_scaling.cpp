@@ -3,7 +3,7 @@
 #include "app/layout_scaling.h"
 
 #include "app/main_form.h"
-#include "app/text_helpers.h"
+#include "common/text_helpers.h"
 
 #include <QListWidget>
 

@@ -1,8 +1,8 @@
 #include "app/main_form.h"
 
 #include "about/about_box.h"
-#include "app/file_dialog.h"
-#include "app/title.h"
+#include "common/file_dialog.h"
+#include "common/title.h"
 #include "app/window_bounds.h"
 #include "metrics/drive_combo_box.h"
 #include "odometer/odometer_scheduler.h"

@@ -1,10 +1,10 @@
 // "&Restore Factory Defaults": every setting back to its first-start value.
 #include "app/main_form.h"
 
-#include "app/message_box.h"
+#include "common/message_box.h"
 #include "app/settings_file_status.h"
-#include "app/settings_location.h"
-#include "app/text_helpers.h"
+#include "common/settings_location.h"
+#include "common/text_helpers.h"
 
 #include <QListWidget>
 

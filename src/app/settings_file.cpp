@@ -3,8 +3,8 @@
 #include "app/main_form.h"
 
 #include "alarm/cpu_drop_form.h"
-#include "app/number_format.h"
-#include "app/settings_location.h"
+#include "common/number_format.h"
+#include "common/settings_location.h"
 #include "app/window_bounds.h"
 #include "metrics/drive_combo_box.h"
 #include "platform/profile.h"

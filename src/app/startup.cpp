@@ -2,8 +2,8 @@
 #include "app/main_form.h"
 
 #include "about/about_box.h"
-#include "app/message_box.h"
-#include "app/title.h"
+#include "common/message_box.h"
+#include "common/title.h"
 #include "platform/clock_version.h"
 #include "platform/error.h"
 #include "platform/process.h"

@@ -2,7 +2,7 @@
 #include "cpu/cpu_sampler.h"
 
 #include "platform/error.h"
-#include "cpu/perf_walk.h"
+#include "platform/perf_walk.h"
 #include "platform/clock_version.h"
 #include "platform/perf_data.h"
 

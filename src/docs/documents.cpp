@@ -1,7 +1,7 @@
 #include "docs/documents.h"
 
-#include "app/installed_layout.h"
-#include "app/message_box.h"
+#include "common/installed_layout.h"
+#include "common/message_box.h"
 #include "platform/files.h"
 #include "platform/process.h"
 

@@ -1,7 +1,7 @@
 // The readme and catalogue commands of the Help menu.
 #include "about/about_box.h"
 #include "app/main_form.h"
-#include "app/title.h"
+#include "common/title.h"
 #include "docs/documents.h"
 
 #include <QLabel>

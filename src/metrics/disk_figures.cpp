@@ -1,6 +1,6 @@
 #include "metrics/disk_figures.h"
 
-#include "app/number_format.h"
+#include "common/number_format.h"
 #include "platform/disk.h"
 
 int Drive_Number(const QString& letter_text)

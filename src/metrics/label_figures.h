@@ -5,7 +5,7 @@
 // label by other means (the start-up empties the memory labels) is noticed
 // and written over at the next call.
 
-#include "app/number_format.h"
+#include "common/number_format.h"
 
 #include <QLabel>
 #include <optional>

@@ -8,7 +8,7 @@
 // painted at most once per interval; a change that came too soon is painted
 // by a later tick, at most one interval late.
 
-#include "app/number_format.h"
+#include "common/number_format.h"
 
 #include <QString>
 #include <cstdint>

@@ -1,11 +1,11 @@
 // The odometer's "trailcnt" section in vistrel.ini and trailcnt.ini.
 #include "odometer/odometer_exchange.h"
 
-#include "app/file_dialog.h"
+#include "common/file_dialog.h"
 #include "app/main_form.h"
-#include "app/number_format.h"
-#include "app/settings_location.h"
-#include "app/text_helpers.h"
+#include "common/number_format.h"
+#include "common/settings_location.h"
+#include "common/text_helpers.h"
 #include "odometer/settings_form.h"
 #include "platform/files.h"
 #include "platform/profile.h"

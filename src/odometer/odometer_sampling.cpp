@@ -1,6 +1,6 @@
 #include "odometer/odometer_sampling.h"
 
-#include "app/number_format.h"
+#include "common/number_format.h"
 
 #include <cmath>
 #include <limits>

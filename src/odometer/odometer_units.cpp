@@ -1,6 +1,6 @@
 #include "odometer/odometer_units.h"
 
-#include "app/number_rules.h"
+#include "common/number_rules.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "report/drive_report.h"
 
-#include "app/number_format.h"
+#include "common/number_format.h"
 #include "metrics/disk_figures.h"
 #include "platform/disk.h"
 #include "platform/volume.h"

@@ -1,6 +1,6 @@
 #include "widgets/gauge_geometry.h"
 
-#include "app/number_format.h"
+#include "common/number_format.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,7 +1,7 @@
 // The alarm dialog: its controls, the frequency label, the options group,
 // the sound choices and how it closes.
 #include "alarm/cpu_drop_form.h"
-#include "app/number_format.h"
+#include "common/number_format.h"
 #include "fakes/fake_clock.h"
 
 #include <QGroupBox>

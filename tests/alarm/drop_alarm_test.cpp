@@ -2,7 +2,7 @@
 // the tick, and the sound it makes, on a fake clock and a capture sink.
 #include "alarm/cpu_drop_form.h"
 #include "app/main_form.h"
-#include "app/message_box.h"
+#include "common/message_box.h"
 #include "cpu/cpu_sampler.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_perf_data.h"

@@ -2,7 +2,7 @@
 #include "app/auto_run.h"
 #include "platform/error.h"
 #include "app/main_form.h"
-#include "app/message_box.h"
+#include "common/message_box.h"
 #include "fakes/fake_process.h"
 #include "fakes/scoped_config_home.h"
 

@@ -1,7 +1,7 @@
 #include "about/about_box.h"
 #include "platform/error.h"
-#include "app/message_box.h"
-#include "app/number_format.h"
+#include "common/message_box.h"
+#include "common/number_format.h"
 #include "fakes/faked_windows.h"
 #include "widgets/gauge.h"
 

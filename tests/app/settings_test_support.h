@@ -4,8 +4,8 @@
 // and another process that holds a lock on a file.
 
 #include "fakes/file_bytes.h"
-#include "app/message_box.h"
-#include "app/settings_location.h"
+#include "common/message_box.h"
+#include "common/settings_location.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_disk.h"
 #include "fakes/fake_memory.h"

@@ -1,7 +1,7 @@
 // The Linux performance data built from /proc/stat-format fixtures.
 #include "cpu/cpu_reading.h"
 #include "cpu/cpu_sampler.h"
-#include "cpu/perf_walk.h"
+#include "platform/perf_walk.h"
 #include "fakes/temp_folder.h"
 #include "platform/perf_data.h"
 

@@ -1,7 +1,7 @@
 // Opening the readme and the catalogue.
 #include "about/about_box.h"
 #include "app/main_form.h"
-#include "app/message_box.h"
+#include "common/message_box.h"
 #include "docs/documents.h"
 #include "fakes/fake_disk.h"
 #include "fakes/fake_process.h"

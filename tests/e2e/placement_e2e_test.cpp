@@ -1,7 +1,7 @@
 // Placement and stacking of the main window on a real X server with a
 // window manager: what the window manager itself reports is checked.
 #include "app/main_form.h"
-#include "app/message_box.h"
+#include "common/message_box.h"
 #include "app/window_bounds.h"
 #include "app/windows.h"
 #include "e2e/e2e.h"

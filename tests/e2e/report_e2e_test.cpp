@@ -1,7 +1,7 @@
 // The drive report on a real X server: opened from its button, with this
 // machine's figures, and copied to the X clipboard.
 #include "app/main_form.h"
-#include "app/number_format.h"
+#include "common/number_format.h"
 #include "app/windows.h"
 #include "e2e/e2e.h"
 #include "metrics/drive_combo_box.h"

@@ -5,7 +5,7 @@
 // is written the same way again, so no save and load moves the odometer.
 #include "fuzz/fuzz_support.h"
 
-#include "app/number_format.h"
+#include "common/number_format.h"
 #include "odometer/odometer_exchange.h"
 
 #include <QString>

@@ -7,7 +7,7 @@
 // "aaa...b"), and no caller replaces by more than nothing.
 #include "fuzz/fuzz_support.h"
 
-#include "app/text_helpers.h"
+#include "common/text_helpers.h"
 #include "platform/error.h"
 
 #include <QString>

@@ -8,7 +8,7 @@
 #include "fuzz/fuzz_support.h"
 
 #include "cpu/cpu_sampler.h"
-#include "cpu/perf_walk.h"
+#include "platform/perf_walk.h"
 #include "fakes/fake_perf_data.h"
 #include "platform/error.h"
 

@@ -1,4 +1,4 @@
-#include "app/number_format.h"
+#include "common/number_format.h"
 #include "fakes/fake_disk.h"
 #include "metrics/disk_figures.h"
 

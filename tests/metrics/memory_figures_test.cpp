@@ -1,4 +1,4 @@
-#include "app/number_format.h"
+#include "common/number_format.h"
 #include "fakes/fake_memory.h"
 #include "metrics/memory_figures.h"
 

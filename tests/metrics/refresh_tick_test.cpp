@@ -1,4 +1,4 @@
-#include "app/number_format.h"
+#include "common/number_format.h"
 #include "cpu/cpu_sampler.h"
 #include "fakes/fake_perf_data.h"
 #include "fakes/faked_windows.h"

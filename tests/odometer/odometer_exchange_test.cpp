@@ -1,9 +1,9 @@
 // The odometer's "trailcnt" section and the Trailcount file exchange.
 #include "fakes/file_bytes.h"
 #include "platform/error.h"
-#include "app/file_dialog.h"
+#include "common/file_dialog.h"
 #include "app/main_form.h"
-#include "app/number_format.h"
+#include "common/number_format.h"
 #include "app/windows.h"
 #include "fakes/fake_disk.h"
 #include "fakes/fake_process.h"

@@ -1,5 +1,5 @@
 // The odometer tick: distance, presses and what the panel shows.
-#include "app/number_format.h"
+#include "common/number_format.h"
 #include "odometer/distance_label.h"
 #include "odometer/odometer_sampling.h"
 #include "odometer_windows.h"

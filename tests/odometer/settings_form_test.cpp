@@ -1,5 +1,5 @@
 // The odometer settings dialog: units, conversions, and the panel command.
-#include "app/number_format.h"
+#include "common/number_format.h"
 #include "odometer/odometer_sampling.h"
 #include "odometer/odometer_units.h"
 #include "odometer_windows.h"

@@ -1,5 +1,5 @@
 // The drive report's text, from a fake disk, byte for byte.
-#include "app/number_format.h"
+#include "common/number_format.h"
 #include "fakes/fake_disk.h"
 #include "fakes/fake_volume.h"
 #include "report/drive_report.h"

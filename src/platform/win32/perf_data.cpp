@@ -1,6 +1,6 @@
 #include "platform/win32/perf_data.h"
 
-#include "cpu/perf_walk.h"
+#include "platform/perf_walk.h"
 #include "platform/win32/wide.h"
 
 #include <winternl.h>

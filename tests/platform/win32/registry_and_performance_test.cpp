@@ -1,7 +1,7 @@
 // The registry through the platform's service: the Run key and the
 // performance data, on the real registry.
 #include "cpu/cpu_sampler.h"
-#include "cpu/perf_walk.h"
+#include "platform/perf_walk.h"
 #include "platform/error.h"
 #include "platform/perf_data.h"
 #include "platform/processor_block.h"

@@ -1,4 +1,4 @@
-#include "cpu/perf_walk.h"
+#include "platform/perf_walk.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "app/settings_location.h"
+#include "common/settings_location.h"
 
-#include "app/installed_layout.h"
+#include "common/installed_layout.h"
 #include "platform/process.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 // The small text routines the layout reference and the settings file rely on.
 #include "platform/error.h"
-#include "app/text_helpers.h"
+#include "common/text_helpers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "app/installed_layout.h"
+#include "common/installed_layout.h"
 
-#include "app/settings_location.h"
+#include "common/settings_location.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "app/message_box.h"
+#include "common/message_box.h"
 
-#include "app/title.h"
+#include "common/title.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "app/number_format.h"
+#include "common/number_format.h"
 
 #include <QLocale>
 #include <cmath>

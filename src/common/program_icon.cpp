@@ -1,4 +1,4 @@
-#include "app/program_icon.h"
+#include "common/program_icon.h"
 
 #include <QDirIterator>
 #include <QImageReader>

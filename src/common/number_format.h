@@ -6,7 +6,7 @@
 // it to "." and "," for its duration (Settings_File_Format) and always puts the
 // user's separators back, also when the operation ends in an error.
 
-#include "app/number_rules.h"
+#include "common/number_rules.h"
 
 #include <QChar>
 #include <QString>

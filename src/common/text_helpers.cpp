@@ -1,4 +1,4 @@
-#include "app/text_helpers.h"
+#include "common/text_helpers.h"
 
 #include "platform/error.h"
 

@@ -1,4 +1,4 @@
-#include "app/file_dialog.h"
+#include "common/file_dialog.h"
 
 #include <QFileDialog>
 

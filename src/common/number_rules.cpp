@@ -1,4 +1,4 @@
-#include "app/number_rules.h"
+#include "common/number_rules.h"
 
 #include <cmath>
 
