@@ -2,6 +2,7 @@
 // set) the reading check that bench/cpu_reading_check.sh drives: the CPU
 // gauge's figure against one computed independently from /proc/stat.
 #include "app/main_form.h"
+#include "cpu/cpu_display.h"
 #include "cpu/cpu_reading.h"
 #include "cpu/cpu_sampler.h"
 #include "platform/perf_walk.h"
@@ -82,11 +83,11 @@ void CPU_Reading_Check(benchmark::State& state)
     double worst = 0;
     for (auto _ : state) {
         Jiffies before = Read_Aggregate_Line();
-        form.CPU_Step();
+        form.CPU_Display->CPU_Step();
         for (int n = 1; n <= intervals; ++n) {
             QThread::msleep(interval_ms);
             const Jiffies after = Read_Aggregate_Line();
-            form.CPU_Step();
+            form.CPU_Display->CPU_Step();
             const double total = after.total - before.total;
             const double independent = total > 0 ? 100.0 * (1.0 - (after.idle - before.idle) / total) : 0;
             const int gauge = form.CPU_Gauge->Progress();

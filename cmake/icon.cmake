@@ -19,7 +19,7 @@ foreach(size IN LISTS vistrel_icon_sizes)
   list(APPEND vistrel_icon_pngs ${png})
 endforeach()
 
-qt_add_resources(vistrel_core vistrel_icon
+qt_add_resources(vistrel_common vistrel_icon
   PREFIX /icons/vistrel
   BASE ${vistrel_icon_folder}
   FILES ${vistrel_icon_pngs})

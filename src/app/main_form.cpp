@@ -1,11 +1,16 @@
 #include "app/main_form.h"
 
 #include "about/about_box.h"
+#include "alarm/drop_alarm.h"
 #include "common/file_dialog.h"
 #include "common/title.h"
 #include "app/window_bounds.h"
+#include "cpu/cpu_display.h"
+#include "docs/help_menu.h"
 #include "metrics/drive_combo_box.h"
+#include "metrics/refresh_tick.h"
 #include "odometer/odometer_scheduler.h"
+#include "report/drive_report_command.h"
 #include "report/report_pictures.h"
 #include "widgets/design.h"
 #include "widgets/fitted_label.h"
@@ -25,6 +30,8 @@
 #include <QToolButton>
 #include <QWindow>
 
+#include <functional>
+
 int Font_Pixels(int points)
 {
     // MulDiv(points, 96, 72): rounded half away from zero.
@@ -42,12 +49,12 @@ namespace {
 
 // Menu check items are program state: a click runs the handler and the
 // handler alone decides the mark, so the toolkit's own toggle is undone first.
-void On_Click(QAction* action, TMainForm1* form, void (TMainForm1::*handler)())
+void On_Click(QAction* action, QObject* context, std::function<void()> handler)
 {
-    QObject::connect(action, &QAction::triggered, form, [action, form, handler](bool) {
+    QObject::connect(action, &QAction::triggered, context, [action, handler = std::move(handler)](bool) {
         if (action->isCheckable())
             action->setChecked(!action->isChecked());
-        (form->*handler)();
+        handler();
     });
 }
 
@@ -94,6 +101,7 @@ TMainForm1::TMainForm1()
     Create_Controls();
     Create_Menu();
     Create_Timers_And_Dialogs();
+    Create_Subsystems();
 }
 
 TMainForm1::~TMainForm1() = default;
@@ -105,6 +113,22 @@ void TMainForm1::Attach_Windows(TAboutBox* about, TCPU_Drop_Form* drop, TSetting
     CPU_Drop_Form = drop;
     Settings_Form = settings;
     Results_Form = results;
+    Create_Subsystems();
+}
+
+void TMainForm1::Create_Subsystems()
+{
+    CPU_Display = std::make_unique<Cpu_Display>(
+        Cpu_Display::Controls{CPU_Gauge, Avg_CPU_Gauge, Timer1, Reset_CPU_Monitoring_Timer});
+    CPU_Drop_Alarm = std::make_unique<Drop_Alarm>(Drop_Alarm::Controls{
+        Make_PC_Speaker_Beeps_when_CPU_Usage_Next_Drops_Option, CPU_Drop_RadioButton, CPU_Gauge, CPU_Drop_Form,
+        [this] { return Refresh && Refresh->Running(); }});
+    Refresh = std::make_unique<Refresh_Tick>(
+        Refresh_Tick::Controls{Phisical_RAM_Gauge, Swap_File_Gauge, RAM_Label, SWAP_Label, Spinner_Label,
+                               DriveComboBox1, Disk_Space_Label, Disk_Used_Gauge},
+        *CPU_Display, *CPU_Drop_Alarm);
+    Drive_Report = std::make_unique<Drive_Report_Command>(Drive_Report_Command::Controls{DriveComboBox1, Results_Form});
+    Help = std::make_unique<Help_Menu>(Help_Menu::Controls{AboutBox});
 }
 
 void TMainForm1::Create_Controls()
@@ -192,7 +216,7 @@ void TMainForm1::Create_Controls()
     SpeedButton1 = Own(new QToolButton(Client), "SpeedButton1");
     SpeedButton1->setGeometry(168, 152, 23, 22);
     SpeedButton1->setIcon(Drive_Report_Picture());
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+    connect(SpeedButton1, &QToolButton::clicked, this, [this] { Drive_Report->SpeedButton1Click(); });
 
     DriveComboBox1 = Own(new TDriveComboBox(Client), "DriveComboBox1");
     DriveComboBox1->setFont(Times(17));
@@ -243,13 +267,16 @@ void TMainForm1::Create_Menu()
         created->menuAction()->setObjectName(QString::fromLatin1(name));
         return created;
     };
-    auto item = [this](QMenu* parent, const char* caption, const char* name, void (TMainForm1::*handler)(),
+    auto item = [this](QMenu* parent, const char* caption, const char* name, std::function<void()> handler,
                        bool check = false) {
         auto* action = Own(parent->addAction(QString::fromLatin1(caption)), name);
         action->setCheckable(check);
-        On_Click(action, this, handler);
+        On_Click(action, this, std::move(handler));
         return action;
     };
+    // The window's own handlers, and those of the subsystems, looked up at
+    // the click: the subsystems are made again when the windows are attached.
+    auto mine = [this](void (TMainForm1::*handler)()) { return [this, handler] { (this->*handler)(); }; };
     auto separator = [this, &separators](QMenu* parent) {
         const std::string name = "N" + std::to_string(++separators);
         Own(parent->addSeparator(), name.c_str());
@@ -257,76 +284,76 @@ void TMainForm1::Create_Menu()
 
     FileMenu = menu("&File", "FileMenu");
     Always_On_Top_Option = item(FileMenu, "Always On Top", "Always_On_Top_Option",
-                                &TMainForm1::Always_On_Top_OptionClick, true);
+                                mine(&TMainForm1::Always_On_Top_OptionClick), true);
     Auto_Run_at_Windows_Startup_Option = item(FileMenu, "Auto-Run at Windows Startup",
                                               "Auto_Run_at_Windows_Startup_Option",
-                                              &TMainForm1::Auto_Run_at_Windows_Startup_OptionClick, true);
+                                              mine(&TMainForm1::Auto_Run_at_Windows_Startup_OptionClick), true);
     Restore_Factory_Defaults_Option = item(FileMenu, "&Restore Factory Defaults", "Restore_Factory_Defaults_Option",
-                                           &TMainForm1::Restore_Factory_Defaults_OptionClick);
+                                           mine(&TMainForm1::Restore_Factory_Defaults_OptionClick));
     separator(FileMenu);
     Make_PC_Speaker_Beeps_when_CPU_Usage_Next_Drops_Option =
         item(FileMenu, "CPU Usage Drop Alarm", "Make_PC_Speaker_Beeps_when_CPU_Usage_Next_Drops_Option",
-             &TMainForm1::Make_PC_Speaker_Beeps_when_CPU_Usage_Next_Drops_OptionClick, true);
+             [this] { CPU_Drop_Alarm->Make_PC_Speaker_Beeps_when_CPU_Usage_Next_Drops_OptionClick(); }, true);
     separator(FileMenu);
     Reset_Average_Option = item(FileMenu, "Reset Average CPU Usage", "Reset_Average_Option",
-                                &TMainForm1::Reset_Average_OptionClick);
+                                [this] { CPU_Display->Reset_Average_OptionClick(); });
     Reset_CPU_Monitoring_Option = item(FileMenu, "Reset CPU Monitoring", "Reset_CPU_Monitoring_Option",
-                                       &TMainForm1::Reset_CPU_Monitoring_OptionClick);
+                                       [this] { CPU_Display->Reset_CPU_Monitoring_OptionClick(); });
     separator(FileMenu);
-    ExitOption = item(FileMenu, "E&xit", "ExitOption", &TMainForm1::ExitOptionClick);
+    ExitOption = item(FileMenu, "E&xit", "ExitOption", mine(&TMainForm1::ExitOptionClick));
 
     SnapTo1 = menu("View", "SnapTo1");
     Snap_Program_to_Top_Left_of_Screen_Option =
         item(SnapTo1, "Snap Program to Top Left of Screen", "Snap_Program_to_Top_Left_of_Screen_Option",
-             &TMainForm1::Snap_Program_to_Top_Left_of_Screen_OptionClick, true);
+             mine(&TMainForm1::Snap_Program_to_Top_Left_of_Screen_OptionClick), true);
     Snap_Program_to_Top_Right_of_Screen_Option =
         item(SnapTo1, "Snap Program to Top Right of Screen", "Snap_Program_to_Top_Right_of_Screen_Option",
-             &TMainForm1::Snap_Program_to_Top_Right_of_Screen_OptionClick, true);
+             mine(&TMainForm1::Snap_Program_to_Top_Right_of_Screen_OptionClick), true);
     Snap_Program_to_Bottom_Left_of_Screen_Option =
         item(SnapTo1, "Snap Program to Bottom Left of Screen", "Snap_Program_to_Bottom_Left_of_Screen_Option",
-             &TMainForm1::Snap_Program_to_Bottom_Left_of_Screen_OptionClick, true);
+             mine(&TMainForm1::Snap_Program_to_Bottom_Left_of_Screen_OptionClick), true);
     Snap_Program_to_Bottom_Right_of_Screen_Option =
         item(SnapTo1, "Snap Program to Bottom Right of Screen", "Snap_Program_to_Bottom_Right_of_Screen_Option",
-             &TMainForm1::Snap_Program_to_Bottom_Right_of_Screen_OptionClick, true);
+             mine(&TMainForm1::Snap_Program_to_Bottom_Right_of_Screen_OptionClick), true);
     separator(SnapTo1);
     Keep_Program_Inside_the_Screen_Bounds_Option =
         item(SnapTo1, "Keep Program Inside the Screen Bounds", "Keep_Program_Inside_the_Screen_Bounds_Option",
-             &TMainForm1::Keep_Program_Inside_the_Screen_Bounds_OptionClick, true);
+             mine(&TMainForm1::Keep_Program_Inside_the_Screen_Bounds_OptionClick), true);
 
     TrailcountMenu = menu("Trailcount", "TrailcountMenu");
     Show_Trailcount_Option = item(TrailcountMenu, "Show Trailcount", "Show_Trailcount_Option",
-                                  &TMainForm1::Show_Trailcount_OptionClick, true);
-    Settings_Option = item(TrailcountMenu, "Settings", "Settings_Option", &TMainForm1::Settings_OptionClick);
+                                  mine(&TMainForm1::Show_Trailcount_OptionClick), true);
+    Settings_Option = item(TrailcountMenu, "Settings", "Settings_Option", mine(&TMainForm1::Settings_OptionClick));
     separator(TrailcountMenu);
     Load_Settings_from_Trailcount_Option =
         item(TrailcountMenu, "Load Settings from Trailcount", "Load_Settings_from_Trailcount_Option",
-             &TMainForm1::Load_Settings_from_Trailcount_OptionClick);
+             mine(&TMainForm1::Load_Settings_from_Trailcount_OptionClick));
     Save_Settings_to_Trailcount_Option =
         item(TrailcountMenu, "Save Settings to Trailcount", "Save_Settings_to_Trailcount_Option",
-             &TMainForm1::Save_Settings_to_Trailcount_OptionClick);
+             mine(&TMainForm1::Save_Settings_to_Trailcount_OptionClick));
 
     HelpMenu = menu("&Help", "HelpMenu");
     View_Readme_file_Option = item(HelpMenu, "&View Readme file", "View_Readme_file_Option",
-                                   &TMainForm1::View_Readme_file_OptionClick);
+                                   [this] { Help->View_Readme_file_OptionClick(); });
     View_Shareware_Catalog_Option = item(HelpMenu, "View &Shareware Catalog", "View_Shareware_Catalog_Option",
-                                         &TMainForm1::View_Shareware_Catalog_OptionClick);
+                                         [this] { Help->View_Shareware_Catalog_OptionClick(); });
     separator(HelpMenu);
-    AboutOption = item(HelpMenu, "&About", "AboutOption", &TMainForm1::AboutOptionClick);
+    AboutOption = item(HelpMenu, "&About", "AboutOption", mine(&TMainForm1::AboutOptionClick));
 }
 
 void TMainForm1::Create_Timers_And_Dialogs()
 {
-    auto timer = [this](const char* name, int interval, void (TMainForm1::*handler)()) {
+    auto timer = [this](const char* name, int interval, std::function<void()> handler) {
         auto* created = Own(new QTimer(this), name);
         created->setInterval(interval);
-        connect(created, &QTimer::timeout, this, [this, handler] { (this->*handler)(); });
+        connect(created, &QTimer::timeout, this, std::move(handler));
         return created;
     };
-    Timer1 = timer("Timer1", 500, &TMainForm1::Timer1Timer);
-    Program_Size_Timer = timer("Program_Size_Timer", 500, &TMainForm1::Program_Size_TimerTimer);
+    Timer1 = timer("Timer1", 500, [this] { Refresh->Timer1Timer(); });
+    Program_Size_Timer = timer("Program_Size_Timer", 500, [this] { Program_Size_TimerTimer(); });
     Program_Size_Timer->setSingleShot(true); // started again by whatever can move the window
     Reset_CPU_Monitoring_Timer = timer("Reset_CPU_Monitoring_Timer", 1000,
-                                       &TMainForm1::Reset_CPU_Monitoring_TimerTimer);
+                                       [this] { CPU_Display->Reset_CPU_Monitoring_TimerTimer(); });
     Trailcount_Timer = Own(new QTimer(this), "Trailcount_Timer");
     Trailcount_Timer->setInterval(Odometer_Pacer::Tick_Interval_ms);
     Odometer_Pacing = std::make_unique<Odometer_Scheduler>(*this, *Trailcount_Timer);

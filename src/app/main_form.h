@@ -4,10 +4,10 @@
 // Every control, menu item, timer and file dialog carries its design name as
 // objectName. Controls sit at fixed positions in the client area (the central
 // widget, below the menu bar); Scale_Layout stretches them with the window.
-// The handlers live beside the subsystem they serve (metrics/, cpu/, alarm/,
-// odometer/, report/, docs/); this class only gathers them.
+// Each subsystem is an object of its own folder (metrics/, cpu/, alarm/,
+// odometer/, report/, docs/), handed the controls it drives; the window
+// creates the controls and the objects and wires one to the other.
 
-#include "metrics/label_figures.h"
 #include "odometer/odometer_state.h"
 #include "platform/input.h"
 
@@ -28,6 +28,11 @@ class QMenuBar;
 class QRadioButton;
 class QTimer;
 class QToolButton;
+class Cpu_Display;
+class Drive_Report_Command;
+class Drop_Alarm;
+class Help_Menu;
+class Refresh_Tick;
 class TAboutBox;
 class TCPU_Drop_Form;
 class TDriveComboBox;
@@ -171,28 +176,13 @@ public:
     void Scale_Layout();
     bool Resize_Handler_Attached = true;
 
-    // ---- Refresh tick (metrics/refresh_tick.cpp).
-    void Timer1Timer();
-    Label_Figures<std::uint64_t, std::uint64_t> RAM_Label_Figures;
-    Label_Figures<double, double> SWAP_Label_Figures;
-    Label_Figures<std::int64_t, std::int64_t> Disk_Space_Label_Figures;
-
-    // ---- CPU display (cpu/cpu_display.cpp).
-    void CPU_Step();
-    void Average_Step();
-    void Reset_Average_OptionClick();
-    void Reset_CPU_Monitoring_OptionClick();
-    void Reset_CPU_Monitoring_TimerTimer();
-    std::int64_t CPU_Usage_Total = 0;
-    std::int32_t CPU_Usage_Samples = 0;
-
-    // ---- Drop alarm (alarm/drop_alarm.cpp).
-    void Make_PC_Speaker_Beeps_when_CPU_Usage_Next_Drops_OptionClick();
-    void Check_CPU_Drop_Alarm();
-    // Plays the alarm the detector has fired, once the refresh tick is over.
-    void Sound_CPU_Drop_Alarm();
-    std::int32_t CPU_Drop_Previous_Usage = 0;
-    double CPU_Drop_Start_Time = 0;
+    // ---- Subsystems, each driving the controls it was handed; made again
+    // when the other windows are attached.
+    std::unique_ptr<Cpu_Display> CPU_Display;
+    std::unique_ptr<Drop_Alarm> CPU_Drop_Alarm;
+    std::unique_ptr<Refresh_Tick> Refresh;
+    std::unique_ptr<Drive_Report_Command> Drive_Report;
+    std::unique_ptr<Help_Menu> Help;
 
     // ---- Odometer (odometer/).
     Odometer_State Odometer;
@@ -217,11 +207,6 @@ public:
     void Load_Settings_from_Trailcount_OptionClick();
     void Save_Settings_to_Trailcount_OptionClick();
 
-    // ---- Drive report and documents (report/, docs/).
-    void SpeedButton1Click();
-    void View_Readme_file_OptionClick();
-    void View_Shareware_Catalog_OptionClick();
-
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -233,6 +218,7 @@ private:
     void Create_Controls();
     void Create_Menu();
     void Create_Timers_And_Dialogs();
+    void Create_Subsystems();
     template <class T>
     T* Own(T* component, const char* name);
 
@@ -247,7 +233,6 @@ private:
     std::optional<Panel_Toggle> panel_toggle_;
     bool save_failed_ = false;
     bool ending_session_ = false;
-    bool tick_running_ = false;
 };
 
 // Pixel height of a font of `points` at 96 dots per inch, and back, rounded

@@ -2,6 +2,8 @@
 #include "app/main_form.h"
 
 #include "about/about_box.h"
+#include "alarm/drop_alarm.h"
+#include "metrics/refresh_tick.h"
 #include "common/message_box.h"
 #include "common/title.h"
 #include "platform/clock_version.h"
@@ -36,10 +38,9 @@ void TMainForm1::FormShow()
     RAM_Label->setText(QString());                                // 16
     SWAP_Label->setText(QString());
 
-    CPU_Drop_Start_Time = platform::Use<platform::Clock_Service>().Now() + 999999; // 17
-    CPU_Drop_Previous_Usage = 0;
+    CPU_Drop_Alarm->Reset_Detector(platform::Use<platform::Clock_Service>().Now()); // 17
 
-    Timer1Timer();                                                // 18
+    Refresh->Timer1Timer();                                       // 18
     Timer1->start();
 
     Always_On_Top_Option->setChecked(!Always_On_Top_Option->isChecked()); // 19

@@ -1,11 +1,12 @@
-// The refresh tick: every figure of the monitor changes here, twice a second.
 #include "metrics/refresh_tick.h"
 
-#include "app/main_form.h"
+#include "alarm/drop_alarm.h"
+#include "cpu/cpu_display.h"
 #include "metrics/disk_figures.h"
 #include "metrics/drive_combo_box.h"
 #include "metrics/memory_figures.h"
 #include "widgets/gauge.h"
+#include "widgets/usage_colour.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -19,17 +20,6 @@ QString Next_Spinner_Text(const QString& text)
     if (text == QLatin1String("-"))
         return QStringLiteral("\\");
     return QStringLiteral("|");
-}
-
-void Set_Usage_Colour(TGauge& gauge)
-{
-    const int value = gauge.Progress();
-    if (value > 95)
-        gauge.Set_ForeColor(QColor(255, 0, 0));
-    else if (value >= 85)
-        gauge.Set_ForeColor(QColor(255, 255, 0));
-    else
-        gauge.Set_ForeColor(QColor(0, 255, 0));
 }
 
 namespace {
@@ -59,9 +49,15 @@ private:
 
 } // namespace
 
-void TMainForm1::Timer1Timer()
+Refresh_Tick::Refresh_Tick(const Controls& controls, Cpu_Display& cpu, Drop_Alarm& alarm)
+    : controls_(controls), cpu_(cpu), alarm_(alarm)
 {
-    Tick_Guard guard(tick_running_);
+}
+
+void Refresh_Tick::Timer1Timer()
+{
+    const Controls& c = controls_;
+    Tick_Guard guard(running_);
     if (!guard.Entered())
         return;
 
@@ -69,38 +65,38 @@ void TMainForm1::Timer1Timer()
     const platform::MEMORYSTATUSEX memory = Memory_Status();
     const std::uint64_t total_ram = Total_RAM_KB(memory);
     const std::uint64_t free_ram = Free_RAM_KB(memory);
-    Phisical_RAM_Gauge->Set_MaxValue(Gauge_Value(total_ram));                                // 1
-    Phisical_RAM_Gauge->Set_Progress(Gauge_Value(static_cast<long double>(total_ram)
+    c.Phisical_RAM_Gauge->Set_MaxValue(Gauge_Value(total_ram));                                // 1
+    c.Phisical_RAM_Gauge->Set_Progress(Gauge_Value(static_cast<long double>(total_ram)
                                                  - static_cast<long double>(free_ram)));
-    RAM_Label_Figures.Show(                                                                // 2
-        *RAM_Label, [&] { return KB_Text(free_ram) + QStringLiteral(" / ") + KB_Text(total_ram); }, free_ram,
+    ram_figures_.Show(                                                                // 2
+        *c.RAM_Label, [&] { return KB_Text(free_ram) + QStringLiteral(" / ") + KB_Text(total_ram); }, free_ram,
         total_ram);
     const double total_swap = Total_Swap_KB(memory);
     const double free_swap = Free_Swap_KB(memory);
-    Swap_File_Gauge->Set_MaxValue(Gauge_Value(total_swap));                                 // 3
-    Swap_File_Gauge->Set_Progress(Gauge_Value(total_swap - free_swap));
+    c.Swap_File_Gauge->Set_MaxValue(Gauge_Value(total_swap));                                 // 3
+    c.Swap_File_Gauge->Set_Progress(Gauge_Value(total_swap - free_swap));
     Process_Events();                                                                      // 4
-    SWAP_Label_Figures.Show(                                                               // 5
-        *SWAP_Label, [&] { return KB_Text(free_swap) + QStringLiteral(" / ") + KB_Text(total_swap); }, free_swap,
+    swap_figures_.Show(                                                               // 5
+        *c.SWAP_Label, [&] { return KB_Text(free_swap) + QStringLiteral(" / ") + KB_Text(total_swap); }, free_swap,
         total_swap);
-    Spinner_Label->setText(Next_Spinner_Text(Spinner_Label->text()));                      // 6
+    c.Spinner_Label->setText(Next_Spinner_Text(c.Spinner_Label->text()));                      // 6
     Process_Events();                                                                      // 7
 
     // One query of the drive gives its text and its percentage.
-    const Disk_Space disk = Disk_Space_Of(Drive_Number(QString(DriveComboBox1->Drive()))); // 8
-    Disk_Space_Label_Figures.Show(*Disk_Space_Label, [&] { return Disk_Space_Text(disk); }, Disk_Free_KB(disk),
+    const Disk_Space disk = Disk_Space_Of(Drive_Number(QString(c.DriveComboBox1->Drive()))); // 8
+    disk_figures_.Show(*c.Disk_Space_Label, [&] { return Disk_Space_Text(disk); }, Disk_Free_KB(disk),
                                   Disk_Total_KB(disk));
     // Also after a change of font or layout, not only of text; the label
     // keeps its size hint, so an unchanged one costs nothing.
-    Disk_Space_Label->adjustSize();
-    Disk_Used_Gauge->Set_Progress(100 - Disk_Free_Percent(disk));
-    Set_Usage_Colour(*Disk_Used_Gauge);
+    c.Disk_Space_Label->adjustSize();
+    c.Disk_Used_Gauge->Set_Progress(100 - Disk_Free_Percent(disk));
+    Set_Usage_Colour(*c.Disk_Used_Gauge);
     Process_Events();                                                                      // 9
 
-    CPU_Step();                                                                            // 10
+    cpu_.CPU_Step();                                                                            // 10
     Process_Events();                                                                      // 11
-    Average_Step();                                                                        // 12
+    cpu_.Average_Step();                                                                        // 12
     Process_Events();                                                                      // 13
-    Check_CPU_Drop_Alarm();                                                                // 14
+    alarm_.Check_CPU_Drop_Alarm();                                                                // 14
     Process_Events();                                                                      // 15
 }

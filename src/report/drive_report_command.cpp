@@ -1,5 +1,5 @@
-// The drive report button.
-#include "app/main_form.h"
+#include "report/drive_report_command.h"
+
 #include "metrics/disk_figures.h"
 #include "metrics/drive_combo_box.h"
 #include "report/drive_report.h"
@@ -7,14 +7,15 @@
 
 #include <QPlainTextEdit>
 
-void TMainForm1::SpeedButton1Click()
+void Drive_Report_Command::SpeedButton1Click()
 {
-    if (!Results_Form)
+    TResults_Form* const results = controls_.Results_Form;
+    if (!results)
         return;
-    const QChar letter = DriveComboBox1->Drive();
-    Results_Form->setWindowTitle(QStringLiteral(" Report for ") + letter.toUpper() + QStringLiteral(":\\ Drive"));
+    const QChar letter = controls_.DriveComboBox1->Drive();
+    results->setWindowTitle(QStringLiteral(" Report for ") + letter.toUpper() + QStringLiteral(":\\ Drive"));
     const int drive_number = Drive_Number(QString(letter));
-    Results_Form->Report_Memo->clear();
-    Results_Form->Show_Text(Build_Drive_Report(drive_number));
-    Results_Form->exec();
+    results->Report_Memo->clear();
+    results->Show_Text(Build_Drive_Report(drive_number));
+    results->exec();
 }

@@ -3,6 +3,7 @@
 #include "common/message_box.h"
 #include "common/number_format.h"
 #include "fakes/faked_windows.h"
+#include "metrics/refresh_tick.h"
 #include "widgets/gauge.h"
 
 #include <QAction>
@@ -223,7 +224,7 @@ TEST(Main_Window, Draws_Captions_Across_Bevels_A_Raised_Report_Button_And_Whole_
     for (const auto& machine : machines) {
         app.memory.status.ullTotalPhys = machine.total_kb * 1024;
         app.memory.status.ullAvailPhys = (machine.total_kb - 1) * 1024;
-        form.Timer1Timer();
+        form.Refresh->Timer1Timer();
         ASSERT_EQ(form.RAM_Label->text().toStdString(), machine.shown);
         image = drawn();
         const QRect label = form.RAM_Label->geometry();

@@ -1,13 +1,14 @@
 // The CPU gauges, the running average and the two resets.
-#include "platform/error.h"
 #include "app/main_form.h"
+#include "cpu/cpu_display.h"
 #include "cpu/cpu_reading.h"
 #include "cpu/cpu_sampler.h"
-#include "fakes/fake_clock.h"
 #include "fakes/fake_disk.h"
 #include "fakes/fake_memory.h"
 #include "fakes/fake_perf_data.h"
 #include "fakes/fake_registry.h"
+#include "fakes/monitor_controls.h"
+#include "platform/error.h"
 #include "widgets/gauge.h"
 
 #include <QAction>
@@ -56,12 +57,11 @@ TEST(CPU_Reading, Average_Is_The_Integer_Mean_Of_The_Readings)
     EXPECT_EQ(Average_CPU_Usage(0, 0), 0);
 }
 
-// A main window whose tick measures loads the test chooses.
+// The CPU display, wired into a refresh tick, measuring loads the test chooses.
 class CPU_Display : public ::testing::Test {
 protected:
     CPU_Display()
     {
-        form.Reset_CPU_Monitoring_Timer->stop();
         Feed({});
         sampler.Take_CPU_Sample(); // later readings are measured from here
     }
@@ -84,15 +84,16 @@ protected:
     int Reading_Of(const std::vector<double>& loads)
     {
         Feed(loads);
-        form.CPU_Step();
-        return form.CPU_Gauge->Progress();
+        cpu.CPU_Step();
+        return m.CPU_Gauge->Progress();
     }
 
     Fake_Perf_Data perf;
     platform::Scoped_Service<platform::Performance_Data_Service> perf_guard{perf};
     CPU_Sampler sampler;
     Scoped_CPU_Sampler sampler_guard{sampler};
-    TMainForm1 form;
+    Monitor_Controls m;
+    Cpu_Display& cpu = m.cpu;
     std::vector<std::int64_t> idle = std::vector<std::int64_t>(2, 0);
     int milliseconds = 0;
 };
@@ -100,11 +101,11 @@ protected:
 TEST_F(CPU_Display, Current_Reading_Is_The_Mean_Load_Cut_To_A_Whole_Percent)
 {
     EXPECT_EQ(Reading_Of({0.25, 0.75}), 50);
-    EXPECT_EQ(form.CPU_Gauge->ForeColor(), QColor(0, 255, 0));
+    EXPECT_EQ(m.CPU_Gauge->ForeColor(), QColor(0, 255, 0));
     EXPECT_EQ(Reading_Of({0.999, 0.999}), 99);
-    EXPECT_EQ(form.CPU_Gauge->ForeColor(), QColor(255, 0, 0));
+    EXPECT_EQ(m.CPU_Gauge->ForeColor(), QColor(255, 0, 0));
     EXPECT_EQ(Reading_Of({0.875, 0.875}), 87);
-    EXPECT_EQ(form.CPU_Gauge->ForeColor(), QColor(255, 255, 0));
+    EXPECT_EQ(m.CPU_Gauge->ForeColor(), QColor(255, 255, 0));
     EXPECT_EQ(Reading_Of({1.6, 1.2}), 100);
     EXPECT_EQ(Reading_Of({-0.3, 0.1}), 0);
 }
@@ -113,68 +114,63 @@ TEST_F(CPU_Display, Clamped_Readings_Feed_The_Integer_Average)
 {
     for (const std::vector<double>& loads : {std::vector{1.7, 1.5}, std::vector{-0.4, -0.2}, std::vector{0.0, 0.0}}) {
         Reading_Of(loads);
-        form.Average_Step();
+        cpu.Average_Step();
     }
-    EXPECT_EQ(form.CPU_Usage_Total, 100);
-    EXPECT_EQ(form.CPU_Usage_Samples, 3);
-    EXPECT_EQ(form.Avg_CPU_Gauge->Progress(), 33);
+    EXPECT_EQ(cpu.CPU_Usage_Total(), 100);
+    EXPECT_EQ(cpu.CPU_Usage_Samples(), 3);
+    EXPECT_EQ(m.Avg_CPU_Gauge->Progress(), 33);
 
-    form.Reset_Average_OptionClick();
-    EXPECT_EQ(form.Avg_CPU_Gauge->Progress(), 33); // kept until the next tick
+    cpu.Reset_Average_OptionClick();
+    EXPECT_EQ(m.Avg_CPU_Gauge->Progress(), 33); // kept until the next tick
     for (const double load : {1.0 / 64, 3.0 / 128}) { // readings 1 and 2
         Reading_Of({load, load});
-        form.Average_Step();
+        cpu.Average_Step();
     }
-    EXPECT_EQ(form.Avg_CPU_Gauge->Progress(), 1);
+    EXPECT_EQ(m.Avg_CPU_Gauge->Progress(), 1);
 }
 
 TEST_F(CPU_Display, A_Reset_Between_The_Steps_Makes_This_Reading_The_First)
 {
     for (int tick = 0; tick < 3; ++tick) {
         Reading_Of({0.2, 0.2});
-        form.Average_Step();
+        cpu.Average_Step();
     }
     Reading_Of({0.9, 0.95});
-    form.Reset_Average_OptionClick();
-    form.Average_Step();
-    EXPECT_EQ(form.CPU_Usage_Samples, 1);
-    EXPECT_EQ(form.Avg_CPU_Gauge->Progress(), 92);
-    EXPECT_EQ(form.Avg_CPU_Gauge->ForeColor(), QColor(255, 255, 0));
+    cpu.Reset_Average_OptionClick();
+    cpu.Average_Step();
+    EXPECT_EQ(cpu.CPU_Usage_Samples(), 1);
+    EXPECT_EQ(m.Avg_CPU_Gauge->Progress(), 92);
+    EXPECT_EQ(m.Avg_CPU_Gauge->ForeColor(), QColor(255, 255, 0));
 }
 
 TEST_F(CPU_Display, A_Sampler_Error_Ends_The_Tick_Before_The_Gauges_Change)
 {
-    Fake_Memory memory;
-    Fake_Disk disk;
-    platform::Scoped_Service<platform::Memory_Service> memory_guard(memory);
-    platform::Scoped_Service<platform::Disk_Service> disk_guard(disk);
-
-    memory.status.ullTotalPhys = 8ull << 30;
-    memory.status.ullAvailPhys = 2ull << 30;
+    m.memory.status.ullTotalPhys = 8ull << 30;
+    m.memory.status.ullAvailPhys = 2ull << 30;
     Feed({0.375, 0.625});
-    form.Timer1Timer();
-    ASSERT_EQ(form.CPU_Gauge->Progress(), 50);
-    ASSERT_EQ(form.Avg_CPU_Gauge->Progress(), 50);
-    ASSERT_EQ(form.CPU_Drop_Previous_Usage, 50);
+    m.tick.Timer1Timer();
+    ASSERT_EQ(m.CPU_Gauge->Progress(), 50);
+    ASSERT_EQ(m.Avg_CPU_Gauge->Progress(), 50);
+    ASSERT_EQ(m.alarm.CPU_Drop_Previous_Usage(), 50);
 
     Fake_Object other;
     other.title_index = 4;
     perf.data = Build_Perf_Data(Fake_Time(milliseconds + 1000), {other});
     try {
-        form.Timer1Timer();
+        m.tick.Timer1Timer();
         ADD_FAILURE() << "the tick went through";
     } catch (const Program_Error& error) {
         EXPECT_STREQ(error.what(), "Unable to locate the \"Processor\" performance object");
     }
-    EXPECT_EQ(form.CPU_Gauge->Progress(), 50);
-    EXPECT_EQ(form.Avg_CPU_Gauge->Progress(), 50);
-    EXPECT_EQ(form.CPU_Usage_Samples, 1);
-    EXPECT_EQ(form.CPU_Drop_Previous_Usage, 50);
+    EXPECT_EQ(m.CPU_Gauge->Progress(), 50);
+    EXPECT_EQ(m.Avg_CPU_Gauge->Progress(), 50);
+    EXPECT_EQ(cpu.CPU_Usage_Samples(), 1);
+    EXPECT_EQ(m.alarm.CPU_Drop_Previous_Usage(), 50);
 
     Feed({0.75, 0.75}); // the next tick runs whole again
-    form.Timer1Timer();
-    EXPECT_EQ(form.CPU_Gauge->Progress(), 75);
-    EXPECT_EQ(form.CPU_Drop_Previous_Usage, 75);
+    m.tick.Timer1Timer();
+    EXPECT_EQ(m.CPU_Gauge->Progress(), 75);
+    EXPECT_EQ(m.alarm.CPU_Drop_Previous_Usage(), 75);
 }
 
 TEST_F(CPU_Display, Reset_CPU_Monitoring_Pauses_The_Tick_Once_And_Restarts_The_Statistics)
@@ -190,46 +186,46 @@ TEST_F(CPU_Display, Reset_CPU_Monitoring_Pauses_The_Tick_Once_And_Restarts_The_S
     sampler_9x.Start_Up();
     Scoped_CPU_Sampler guard_9x(sampler_9x);
 
-    form.CPU_Step();
-    EXPECT_EQ(form.CPU_Gauge->Progress(), 64);
-    form.Average_Step();
-    form.Timer1->start();
+    cpu.CPU_Step();
+    EXPECT_EQ(m.CPU_Gauge->Progress(), 64);
+    cpu.Average_Step();
+    m.Timer1->start();
 
-    form.Reset_CPU_Monitoring_Option->trigger();
-    EXPECT_FALSE(form.Timer1->isActive());
+    cpu.Reset_CPU_Monitoring_OptionClick();
+    EXPECT_FALSE(m.Timer1->isActive());
     EXPECT_FALSE(sampler_9x.Statistics_Started());
     EXPECT_EQ(registry.Open_Handles(), 0u);
-    ASSERT_TRUE(form.Reset_CPU_Monitoring_Timer->isActive());
-    EXPECT_EQ(form.Reset_CPU_Monitoring_Timer->interval(), 1000);
+    ASSERT_TRUE(m.Reset_CPU_Monitoring_Timer->isActive());
+    EXPECT_EQ(m.Reset_CPU_Monitoring_Timer->interval(), 1000);
 
     // Chosen again while pending: the wait is not started over.
-    const int remaining = form.Reset_CPU_Monitoring_Timer->remainingTime();
+    const int remaining = m.Reset_CPU_Monitoring_Timer->remainingTime();
     QThread::msleep(20);
-    form.Reset_CPU_Monitoring_Option->trigger();
-    EXPECT_LT(form.Reset_CPU_Monitoring_Timer->remainingTime(), remaining);
-    EXPECT_EQ(form.CPU_Usage_Samples, 1); // the average is cleared only when the wait ends
+    cpu.Reset_CPU_Monitoring_OptionClick();
+    EXPECT_LT(m.Reset_CPU_Monitoring_Timer->remainingTime(), remaining);
+    EXPECT_EQ(cpu.CPU_Usage_Samples(), 1); // the average is cleared only when the wait ends
 
-    form.Reset_CPU_Monitoring_TimerTimer();
-    EXPECT_EQ(form.CPU_Usage_Total, 0);
-    EXPECT_EQ(form.CPU_Usage_Samples, 0);
-    EXPECT_TRUE(form.Timer1->isActive());
-    EXPECT_FALSE(form.Reset_CPU_Monitoring_Timer->isActive());
+    cpu.Reset_CPU_Monitoring_TimerTimer();
+    EXPECT_EQ(cpu.CPU_Usage_Total(), 0);
+    EXPECT_EQ(cpu.CPU_Usage_Samples(), 0);
+    EXPECT_TRUE(m.Timer1->isActive());
+    EXPECT_FALSE(m.Reset_CPU_Monitoring_Timer->isActive());
 
     // The next sample starts the statistics afresh.
     registry.log.clear();
-    form.CPU_Step();
+    cpu.CPU_Step();
     EXPECT_EQ(registry.log.front(), "open PerfStats\\StartStat");
-    form.Timer1->stop();
+    m.Timer1->stop();
 }
 
 TEST_F(CPU_Display, Completion_Leaves_A_Running_Tick_Timer_In_Its_Rhythm)
 {
-    form.Timer1->start();
-    const int remaining = form.Timer1->remainingTime();
+    m.Timer1->start();
+    const int remaining = m.Timer1->remainingTime();
     QThread::msleep(20);
-    form.Reset_CPU_Monitoring_TimerTimer();
-    EXPECT_LT(form.Timer1->remainingTime(), remaining);
-    form.Timer1->stop();
+    cpu.Reset_CPU_Monitoring_TimerTimer();
+    EXPECT_LT(m.Timer1->remainingTime(), remaining);
+    m.Timer1->stop();
 }
 
 TEST(CPU_Display_Start, The_Reset_Timer_Fires_Once_About_A_Second_After_Creation)
@@ -247,8 +243,9 @@ TEST(CPU_Display_Start, The_Reset_Timer_Fires_Once_About_A_Second_After_Creation
     TMainForm1 form;
     ASSERT_TRUE(form.Reset_CPU_Monitoring_Timer->isActive());
     EXPECT_EQ(form.Reset_CPU_Monitoring_Timer->interval(), 1000);
-    form.CPU_Usage_Total = 99 + 50; // readings of the first second
-    form.CPU_Usage_Samples = 2;
+    form.CPU_Display->CPU_Step(); // a reading of the first second
+    form.CPU_Display->Average_Step();
+    ASSERT_EQ(form.CPU_Display->CPU_Usage_Samples(), 1);
 
     QElapsedTimer waited;
     waited.start();
@@ -256,8 +253,8 @@ TEST(CPU_Display_Start, The_Reset_Timer_Fires_Once_About_A_Second_After_Creation
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     EXPECT_FALSE(form.Reset_CPU_Monitoring_Timer->isActive());
     EXPECT_GE(waited.elapsed(), 900);
-    EXPECT_EQ(form.CPU_Usage_Total, 0);
-    EXPECT_EQ(form.CPU_Usage_Samples, 0);
+    EXPECT_EQ(form.CPU_Display->CPU_Usage_Total(), 0);
+    EXPECT_EQ(form.CPU_Display->CPU_Usage_Samples(), 0);
     EXPECT_TRUE(form.Timer1->isActive());
     form.Timer1->stop();
 }

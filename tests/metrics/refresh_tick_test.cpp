@@ -2,6 +2,8 @@
 #include "cpu/cpu_sampler.h"
 #include "fakes/fake_perf_data.h"
 #include "fakes/faked_windows.h"
+#include "fakes/monitor_controls.h"
+#include "cpu/cpu_display.h"
 #include "metrics/drive_combo_box.h"
 #include "metrics/refresh_tick.h"
 #include "widgets/gauge.h"
@@ -28,30 +30,12 @@ TEST(Refresh_Tick, Spinner_Turns_Through_Four_Characters)
     EXPECT_EQ(Next_Spinner_Text(QStringLiteral("||")), QStringLiteral("|"));
 }
 
-TEST(Refresh_Tick, Usage_Colours_Change_At_85_And_96)
-{
-    TGauge gauge;
-    const struct {
-        int value;
-        QColor colour;
-    } cases[] = {{0, QColor(0, 255, 0)},   {84, QColor(0, 255, 0)},  {85, QColor(255, 255, 0)},
-                 {95, QColor(255, 255, 0)}, {96, QColor(255, 0, 0)}, {100, QColor(255, 0, 0)},
-                 {150, QColor(255, 0, 0)}};
-    for (const auto& c : cases) {
-        gauge.Set_Progress(c.value);
-        Set_Usage_Colour(gauge);
-        EXPECT_EQ(gauge.ForeColor(), c.colour) << c.value;
-    }
-}
-
 TEST(Refresh_Tick, The_First_Tick_Fills_Every_Figure)
 {
-    Faked_Windows app;
+    Monitor_Controls form;
     const Format_Settings saved = Program_Format();
     Program_Format() = {QLatin1Char('.'), QLatin1Char(',')};
-    TMainForm1& form = app.form();
-    form.FormShow();
-    EXPECT_TRUE(form.Timer1->isActive());
+    form.tick.Timer1Timer();
     EXPECT_EQ(form.Phisical_RAM_Gauge->MaxValue(), 8388608);
     EXPECT_EQ(form.Phisical_RAM_Gauge->Progress(), 2097152);
     EXPECT_EQ(form.Phisical_RAM_Gauge->ShownPercent(), 25);
@@ -68,12 +52,11 @@ TEST(Refresh_Tick, The_First_Tick_Fills_Every_Figure)
 
 TEST(Refresh_Tick, Swap_Of_Zero_And_A_Missing_Drive)
 {
-    Faked_Windows app;
-    app.memory.status.ullTotalPageFile = 0;
-    app.memory.status.ullAvailPageFile = 0;
-    TMainForm1& form = app.form();
+    Monitor_Controls form;
+    form.memory.status.ullTotalPageFile = 0;
+    form.memory.status.ullAvailPageFile = 0;
     form.DriveComboBox1->Set_Drive(QLatin1Char('q'));
-    form.Timer1Timer();
+    form.tick.Timer1Timer();
     EXPECT_EQ(form.Swap_File_Gauge->MaxValue(), 0);
     EXPECT_EQ(form.Swap_File_Gauge->ShownPercent(), 0);
     EXPECT_EQ(form.SWAP_Label->text(), QStringLiteral("0 / 0"));
@@ -85,19 +68,18 @@ TEST(Refresh_Tick, Swap_Of_Zero_And_A_Missing_Drive)
 
 TEST(Refresh_Tick, A_Tick_Does_Not_Start_Inside_Another)
 {
-    Faked_Windows app;
-    TMainForm1& form = app.form();
+    Monitor_Controls form;
     // A timer that fires during the tick's event processing asks for a second tick.
     int nested_requests = 0;
     QTimer nested;
     nested.setInterval(0);
     QObject::connect(&nested, &QTimer::timeout, [&] {
         ++nested_requests;
-        form.Timer1Timer();
+        form.tick.Timer1Timer();
     });
     nested.start();
     form.Spinner_Label->setText(QStringLiteral("|"));
-    form.Timer1Timer();
+    form.tick.Timer1Timer();
     nested.stop();
     EXPECT_GT(nested_requests, 0);
     EXPECT_EQ(form.Spinner_Label->text(), QStringLiteral("/")) << "exactly one spinner step";
@@ -131,9 +113,9 @@ TEST(Refresh_Tick, An_Unchanged_Tick_Paints_Only_The_Spinner)
     form.show();
     for (QTimer* timer : {form.Timer1, form.Program_Size_Timer, form.Reset_CPU_Monitoring_Timer, form.Trailcount_Timer})
         timer->stop();
-    form.Timer1Timer();
-    form.Reset_Average_OptionClick(); // the first reading is measured against nothing
-    form.Timer1Timer();
+    form.Refresh->Timer1Timer();
+    form.CPU_Display->Reset_Average_OptionClick(); // the first reading is measured against nothing
+    form.Refresh->Timer1Timer();
     QCoreApplication::processEvents();
 
     Paint_Counter counter;
@@ -144,8 +126,8 @@ TEST(Refresh_Tick, An_Unchanged_Tick_Paints_Only_The_Spinner)
         figure->installEventFilter(&counter);
     form.Spinner_Label->installEventFilter(&counter);
     const int reads = app.memory.calls;
-    form.Timer1Timer();
-    form.Timer1Timer();
+    form.Refresh->Timer1Timer();
+    form.Refresh->Timer1Timer();
     QCoreApplication::processEvents();
     EXPECT_EQ(app.memory.calls, reads + 2);
     for (QWidget* figure : figures)
@@ -154,7 +136,7 @@ TEST(Refresh_Tick, An_Unchanged_Tick_Paints_Only_The_Spinner)
 
     app.memory.status.ullAvailPhys -= 1 << 20; // a megabyte more in use
     const QString before = form.RAM_Label->text();
-    form.Timer1Timer();
+    form.Refresh->Timer1Timer();
     QCoreApplication::processEvents();
     EXPECT_NE(form.RAM_Label->text(), before);
     EXPECT_GE(counter.paints[form.RAM_Label], 1);
@@ -162,6 +144,6 @@ TEST(Refresh_Tick, An_Unchanged_Tick_Paints_Only_The_Spinner)
 
     // The start-up empties the labels: the same figures are written again.
     form.RAM_Label->setText(QString());
-    form.Timer1Timer();
+    form.Refresh->Timer1Timer();
     EXPECT_FALSE(form.RAM_Label->text().isEmpty());
 }

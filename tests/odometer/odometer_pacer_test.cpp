@@ -3,6 +3,7 @@
 #include "odometer/odometer_scheduler.h"
 #include "odometer_windows.h"
 
+#include <QLabel>
 #include <QTest>
 #include <cmath>
 #include <limits>

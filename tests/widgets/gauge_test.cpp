@@ -1,5 +1,6 @@
 // The gauge's properties: range rules, clamping and when it repaints.
 #include "widgets/gauge.h"
+#include "widgets/usage_colour.h"
 
 #include "platform/error.h"
 
@@ -116,4 +117,20 @@ TEST(Gauge, Repaints_Only_For_A_Visible_Change)
     gauge.Set_MinValue(1); // the percentage stays 50 %, the range still changed
     gauge.Set_MaxValue(999);
     EXPECT_EQ(gauge.Repaint_Requests(), requests + 7);
+}
+
+TEST(Usage_Colour, Changes_At_85_And_96)
+{
+    TGauge gauge;
+    const struct {
+        int value;
+        QColor colour;
+    } cases[] = {{0, QColor(0, 255, 0)},   {84, QColor(0, 255, 0)},  {85, QColor(255, 255, 0)},
+                 {95, QColor(255, 255, 0)}, {96, QColor(255, 0, 0)}, {100, QColor(255, 0, 0)},
+                 {150, QColor(255, 0, 0)}};
+    for (const auto& c : cases) {
+        gauge.Set_Progress(c.value);
+        Set_Usage_Colour(gauge);
+        EXPECT_EQ(gauge.ForeColor(), c.colour) << c.value;
+    }
 }
