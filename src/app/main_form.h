@@ -8,7 +8,7 @@
 // odometer/, report/, docs/); this class only gathers them.
 
 #include "metrics/label_figures.h"
-#include "odometer/odometer_state.h"
+#include "odometer/odometer.h"
 #include "platform/input.h"
 
 #include <QMainWindow>
@@ -194,28 +194,10 @@ public:
     std::int32_t CPU_Drop_Previous_Usage = 0;
     double CPU_Drop_Start_Time = 0;
 
-    // ---- Odometer (odometer/).
-    Odometer_State Odometer;
-    // Samples the pointer: one step of the distance, and the presses when
-    // the platform does not report buttons itself.
-    void Trailcount_TimerTimer();
-    // A button went down or up, as the platform reported it.
-    void Trailcount_Button(platform::Mouse_Button button, bool down);
-    bool Presses_Reported = false; // presses come from reports, not from samples
-    std::unique_ptr<Odometer_Scheduler> Odometer_Pacing; // when Trailcount_TimerTimer runs
-    void Show_Press_Counts();
-    void Show_Distance_Units_Caption();
-    void Settings_OptionClick();
-    void Show_Trailcount_OptionClick();
-    // The "trailcnt" section of a file of its own (Trailcount's), or of a
-    // file being read or written with the program's other settings; the
-    // number format is the caller's to set for the latter.
-    void Write_Odometer_Ini(const QString& path);
-    void Write_Odometer_Ini(platform::Ini_File& ini);
-    void Read_Odometer_Ini(const QString& path);
-    void Read_Odometer_Ini(const platform::Ini_File& ini);
-    void Load_Settings_from_Trailcount_OptionClick();
-    void Save_Settings_to_Trailcount_OptionClick();
+    // ---- Odometer (odometer/odometer.h): given the controls above once they
+    // exist; Odometer_Pacing is its pacing (the real-window tests watch it).
+    ::Odometer Odometer;
+    Odometer_Scheduler* Odometer_Pacing = nullptr;
 
     // ---- Drive report and documents (report/, docs/).
     void SpeedButton1Click();
@@ -233,6 +215,7 @@ private:
     void Create_Controls();
     void Create_Menu();
     void Create_Timers_And_Dialogs();
+    void Attach_Odometer();
     template <class T>
     T* Own(T* component, const char* name);
 
@@ -240,11 +223,6 @@ private:
 
     bool shown_once_ = false;
     bool placement_started_ = false;
-    struct Panel_Toggle {
-        QSize before; // the client size the panel command found
-        QSize after;  // and the size it left
-    };
-    std::optional<Panel_Toggle> panel_toggle_;
     bool save_failed_ = false;
     bool ending_session_ = false;
     bool tick_running_ = false;
