@@ -40,12 +40,12 @@ void Tick(benchmark::State& state, bool moving)
     Vistrel_Windows windows;
     TMainForm1& form = *windows.MainForm1;
     form.show();
-    form.Show_Trailcount_OptionClick();
+    form.Odometer.Show_Trailcount_OptionClick();
     for (QTimer* timer : {form.Timer1, form.Program_Size_Timer, form.Reset_CPU_Monitoring_Timer, form.Trailcount_Timer})
         timer->stop();
     QCoreApplication::processEvents();
     for (auto _ : state) {
-        form.Trailcount_TimerTimer();
+        form.Odometer.Trailcount_TimerTimer();
         // What the tick asked of the event loop (repaints, layout) is part of its cost.
         QCoreApplication::processEvents();
     }

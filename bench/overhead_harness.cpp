@@ -18,7 +18,7 @@ int main(int argc, char** argv)
     form.show();
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.contains(QStringLiteral("--panel")) && !form.Show_Trailcount_Option->isChecked())
-        form.Show_Trailcount_OptionClick();
+        form.Odometer.Show_Trailcount_OptionClick();
     if (arguments.contains(QStringLiteral("--no-odometer")))
         form.Odometer_Pacing->Stop();
     return application.exec();

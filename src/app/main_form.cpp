@@ -114,6 +114,7 @@ void TMainForm1::Attach_Windows(TAboutBox* about, TCPU_Drop_Form* drop, TSetting
     Settings_Form = settings;
     Results_Form = results;
     Create_Subsystems();
+    Odometer.Attach_Settings_Form(settings);
 }
 
 void TMainForm1::Create_Subsystems()
@@ -322,15 +323,15 @@ void TMainForm1::Create_Menu()
 
     TrailcountMenu = menu("Trailcount", "TrailcountMenu");
     Show_Trailcount_Option = item(TrailcountMenu, "Show Trailcount", "Show_Trailcount_Option",
-                                  mine(&TMainForm1::Show_Trailcount_OptionClick), true);
-    Settings_Option = item(TrailcountMenu, "Settings", "Settings_Option", mine(&TMainForm1::Settings_OptionClick));
+                                  [this] { Odometer.Show_Trailcount_OptionClick(); }, true);
+    Settings_Option = item(TrailcountMenu, "Settings", "Settings_Option", [this] { Odometer.Settings_OptionClick(); });
     separator(TrailcountMenu);
     Load_Settings_from_Trailcount_Option =
         item(TrailcountMenu, "Load Settings from Trailcount", "Load_Settings_from_Trailcount_Option",
-             mine(&TMainForm1::Load_Settings_from_Trailcount_OptionClick));
+             [this] { Odometer.Load_Settings_from_Trailcount_OptionClick(); });
     Save_Settings_to_Trailcount_Option =
         item(TrailcountMenu, "Save Settings to Trailcount", "Save_Settings_to_Trailcount_Option",
-             mine(&TMainForm1::Save_Settings_to_Trailcount_OptionClick));
+             [this] { Odometer.Save_Settings_to_Trailcount_OptionClick(); });
 
     HelpMenu = menu("&Help", "HelpMenu");
     View_Readme_file_Option = item(HelpMenu, "&View Readme file", "View_Readme_file_Option",
@@ -356,14 +357,46 @@ void TMainForm1::Create_Timers_And_Dialogs()
                                        [this] { CPU_Display->Reset_CPU_Monitoring_TimerTimer(); });
     Trailcount_Timer = Own(new QTimer(this), "Trailcount_Timer");
     Trailcount_Timer->setInterval(Odometer_Pacer::Tick_Interval_ms);
-    Odometer_Pacing = std::make_unique<Odometer_Scheduler>(*this, *Trailcount_Timer);
-    connect(Trailcount_Timer, &QTimer::timeout, this, [this] { Odometer_Pacing->Timer_Fired(); });
+    connect(Trailcount_Timer, &QTimer::timeout, this, [this] { Odometer.Trailcount_Timer_Fired(); });
     Reset_CPU_Monitoring_Timer->start();
-    Odometer_Pacing->Start();
 
     OpenDialog1 = Own(new TFile_Dialog(TFile_Dialog::Mode::Open, this), "OpenDialog1");
     OpenDialog1->Filter = QStringLiteral("Trailcount INI File|trailcnt.ini|All Files|*.*");
     SaveDialog1 = Own(new TFile_Dialog(TFile_Dialog::Mode::Save, this), "SaveDialog1");
+
+    Attach_Odometer();
+    Odometer_Pacing->Start();
+}
+
+void TMainForm1::Attach_Odometer()
+{
+    ::Odometer::Controls controls;
+    controls.Distance_Travelled_GroupBox = Distance_Travelled_GroupBox;
+    controls.Distance_Travelled_Label = Distance_Travelled_Label;
+    controls.Left_Mouse_Label = Left_Mouse_Label;
+    controls.Right_Mouse_Label = Right_Mouse_Label;
+    controls.Show_Trailcount_Option = Show_Trailcount_Option;
+    controls.Trailcount_Timer = Trailcount_Timer;
+    controls.Timer1 = Timer1;
+    controls.OpenDialog1 = OpenDialog1;
+    controls.SaveDialog1 = SaveDialog1;
+    controls.Trailcount_Ini_File_Directory_Edit = Trailcount_Ini_File_Directory_Edit;
+    controls.Settings_Form = Settings_Form;
+    controls.Left_Right_Clicks_GroupBox = Left_Right_Clicks_GroupBox;
+    controls.Bevel3 = Bevel3;
+    controls.Label2 = Label2;
+    controls.Client_Size = [this] { return Client_Size(); };
+    // The height changes here by command, not by the user's resize: the
+    // layout must not stretch to it, it is recorded afresh at the new size.
+    controls.Set_Client_Height_By_Command = [this](int height) {
+        Resize_Handler_Attached = false;
+        Set_Client_Height(height);
+        Scaling_ListBox->clear();
+        Record_Layout();
+        Resize_Handler_Attached = true;
+    };
+    Odometer.Attach(controls);
+    Odometer_Pacing = &Odometer.Pacing();
 }
 
 QSize TMainForm1::Client_Size() const

@@ -8,7 +8,7 @@
 // odometer/, report/, docs/), handed the controls it drives; the window
 // creates the controls and the objects and wires one to the other.
 
-#include "odometer/odometer_state.h"
+#include "odometer/odometer.h"
 #include "platform/input.h"
 
 #include <QMainWindow>
@@ -184,28 +184,10 @@ public:
     std::unique_ptr<Drive_Report_Command> Drive_Report;
     std::unique_ptr<Help_Menu> Help;
 
-    // ---- Odometer (odometer/).
-    Odometer_State Odometer;
-    // Samples the pointer: one step of the distance, and the presses when
-    // the platform does not report buttons itself.
-    void Trailcount_TimerTimer();
-    // A button went down or up, as the platform reported it.
-    void Trailcount_Button(platform::Mouse_Button button, bool down);
-    bool Presses_Reported = false; // presses come from reports, not from samples
-    std::unique_ptr<Odometer_Scheduler> Odometer_Pacing; // when Trailcount_TimerTimer runs
-    void Show_Press_Counts();
-    void Show_Distance_Units_Caption();
-    void Settings_OptionClick();
-    void Show_Trailcount_OptionClick();
-    // The "trailcnt" section of a file of its own (Trailcount's), or of a
-    // file being read or written with the program's other settings; the
-    // number format is the caller's to set for the latter.
-    void Write_Odometer_Ini(const QString& path);
-    void Write_Odometer_Ini(platform::Ini_File& ini);
-    void Read_Odometer_Ini(const QString& path);
-    void Read_Odometer_Ini(const platform::Ini_File& ini);
-    void Load_Settings_from_Trailcount_OptionClick();
-    void Save_Settings_to_Trailcount_OptionClick();
+    // ---- Odometer (odometer/odometer.h): given the controls above once they
+    // exist; Odometer_Pacing is its pacing (the real-window tests watch it).
+    ::Odometer Odometer;
+    Odometer_Scheduler* Odometer_Pacing = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -219,6 +201,7 @@ private:
     void Create_Menu();
     void Create_Timers_And_Dialogs();
     void Create_Subsystems();
+    void Attach_Odometer();
     template <class T>
     T* Own(T* component, const char* name);
 
@@ -226,11 +209,6 @@ private:
 
     bool shown_once_ = false;
     bool placement_started_ = false;
-    struct Panel_Toggle {
-        QSize before; // the client size the panel command found
-        QSize after;  // and the size it left
-    };
-    std::optional<Panel_Toggle> panel_toggle_;
     bool save_failed_ = false;
     bool ending_session_ = false;
 };

@@ -77,7 +77,7 @@ void TMainForm1::Load_Settings()
         Show_Trailcount_Option->setChecked(flag("Show_Trailcount_Option", false));
         if (Show_Trailcount_Option->isChecked()) {
             Show_Trailcount_Option->setChecked(false);
-            Show_Trailcount_OptionClick();
+            Odometer.Show_Trailcount_OptionClick();
         } else {
             Set_Client_Height(Bevel3->y() + Bevel3->height() + Label2->y());
             Record_Layout();
@@ -123,7 +123,7 @@ void TMainForm1::Load_Settings()
         Snap_Program_to_Top_Right_of_Screen_Option->setChecked(
             flag("Snap_Program_to_Top_Right_of_Screen_Option", true));
         Start_Maximized = flag("WindowState_wsMaximized", false);
-        Read_Odometer_Ini(ini);
+        Odometer.Read_Odometer_Ini(ini);
     }
 }
 
@@ -170,7 +170,7 @@ void TMainForm1::Save_Settings()
         flag("Snap_Program_to_Top_Left_of_Screen_Option", Snap_Program_to_Top_Left_of_Screen_Option->isChecked());
         flag("Snap_Program_to_Top_Right_of_Screen_Option", Snap_Program_to_Top_Right_of_Screen_Option->isChecked());
         flag("Show_Trailcount_Option", Show_Trailcount_Option->isChecked());
-        Write_Odometer_Ini(ini);
+        Odometer.Write_Odometer_Ini(ini);
         ini.Commit();
     }
 }

@@ -2,10 +2,10 @@
 #include "odometer/odometer_exchange.h"
 
 #include "common/file_dialog.h"
-#include "app/main_form.h"
 #include "common/number_format.h"
 #include "common/settings_location.h"
 #include "common/text_helpers.h"
+#include "odometer/odometer.h"
 #include "odometer/settings_form.h"
 #include "platform/files.h"
 #include "platform/profile.h"
@@ -106,7 +106,7 @@ std::int64_t Parse_Press_Count(const QString& text)
     return platform::Parse_Profile_Integer64(Latin1(text)).value_or(0);
 }
 
-void TMainForm1::Write_Odometer_Ini(const QString& path)
+void Odometer::Write_Odometer_Ini(const QString& path)
 {
     const Settings_File_Format format;
     platform::Ini_File ini(path.toStdString());
@@ -114,58 +114,60 @@ void TMainForm1::Write_Odometer_Ini(const QString& path)
     ini.Commit();
 }
 
-void TMainForm1::Write_Odometer_Ini(platform::Ini_File& ini)
+void Odometer::Write_Odometer_Ini(platform::Ini_File& ini)
 {
     ini.Write_String(Section, "Kilometers_Travelled_So_Far",
-                     Latin1(Format_Fixed(Odometer.Odometer_Distance, 10, true, 12)));
-    ini.Write_Integer(Section, "Left_Mouse_Button_Press_Count", Odometer.Left_Press_Count);
-    ini.Write_Integer(Section, "Right_Mouse_Button_Press_Count", Odometer.Right_Press_Count);
-    if (Settings_Form) {
-        ini.Write_Integer(Section, "Screen_Width_SpinEdit", Settings_Form->Screen_Width_SpinEdit->value());
-        ini.Write_Integer(Section, "Screen_Height_SpinEdit", Settings_Form->Screen_Height_SpinEdit->value());
+                     Latin1(Format_Fixed(Odometer_Distance, 10, true, 12)));
+    ini.Write_Integer(Section, "Left_Mouse_Button_Press_Count", Left_Press_Count);
+    ini.Write_Integer(Section, "Right_Mouse_Button_Press_Count", Right_Press_Count);
+    if (const TSettings_Form* settings_form = controls_.Settings_Form) {
+        ini.Write_Integer(Section, "Screen_Width_SpinEdit", settings_form->Screen_Width_SpinEdit->value());
+        ini.Write_Integer(Section, "Screen_Height_SpinEdit", settings_form->Screen_Height_SpinEdit->value());
         ini.Write_Integer(Section, "Distance_Travelled_Units_RadioGroup",
-                          Settings_Form->Distance_Travelled_Units_RadioGroup->ItemIndex());
+                          settings_form->Distance_Travelled_Units_RadioGroup->ItemIndex());
     }
 }
 
-void TMainForm1::Read_Odometer_Ini(const QString& path)
+void Odometer::Read_Odometer_Ini(const QString& path)
 {
     const Settings_File_Format format;
     Read_Odometer_Ini(platform::Ini_File(path.toStdString()));
 }
 
-void TMainForm1::Read_Odometer_Ini(const platform::Ini_File& ini)
+void Odometer::Read_Odometer_Ini(const platform::Ini_File& ini)
 {
     const auto text = [&ini](std::string_view key) {
         return QString::fromLatin1(ini.Read_String(Section, key, "0"));
     };
-    Odometer.Odometer_Distance = Parse_Distance_Text(text("Kilometers_Travelled_So_Far"));
-    Odometer.Left_Press_Count = Parse_Press_Count(text("Left_Mouse_Button_Press_Count"));
-    Odometer.Right_Press_Count = Parse_Press_Count(text("Right_Mouse_Button_Press_Count"));
-    if (Settings_Form) {
+    Odometer_Distance = Parse_Distance_Text(text("Kilometers_Travelled_So_Far"));
+    Left_Press_Count = Parse_Press_Count(text("Left_Mouse_Button_Press_Count"));
+    Right_Press_Count = Parse_Press_Count(text("Right_Mouse_Button_Press_Count"));
+    if (TSettings_Form* settings_form = controls_.Settings_Form) {
         // The dialog is closed, so its conversion guard is clear and a
         // changed unit converts nothing; the controls clamp the values.
-        Settings_Form->Screen_Width_SpinEdit->setValue(ini.Read_Integer(Section, "Screen_Width_SpinEdit", 27, Dollar_Too));
-        Settings_Form->Screen_Height_SpinEdit->setValue(
+        settings_form->Screen_Width_SpinEdit->setValue(ini.Read_Integer(Section, "Screen_Width_SpinEdit", 27, Dollar_Too));
+        settings_form->Screen_Height_SpinEdit->setValue(
             ini.Read_Integer(Section, "Screen_Height_SpinEdit", 20, Dollar_Too));
-        Settings_Form->Distance_Travelled_Units_RadioGroup->Set_ItemIndex(
+        settings_form->Distance_Travelled_Units_RadioGroup->Set_ItemIndex(
             ini.Read_Integer(Section, "Distance_Travelled_Units_RadioGroup", 0, Dollar_Too));
     }
     Show_Distance_Units_Caption();
-    Odometer.Left_Press_Latch = false;
-    Odometer.Right_Press_Latch = false;
+    Left_Press_Latch = false;
+    Right_Press_Latch = false;
     Show_Press_Counts();
 }
 
-void TMainForm1::Load_Settings_from_Trailcount_OptionClick()
+void Odometer::Load_Settings_from_Trailcount_OptionClick()
 {
-    if (Chosen_File(*OpenDialog1, Trailcount_Start_Folder(Trailcount_Ini_File_Directory_Edit->text())))
-        Read_Odometer_Ini(OpenDialog1->FileName);
+    TFile_Dialog& dialog = *controls_.OpenDialog1;
+    if (Chosen_File(dialog, Trailcount_Start_Folder(controls_.Trailcount_Ini_File_Directory_Edit->text())))
+        Read_Odometer_Ini(dialog.FileName);
 }
 
 // Only an existing trailcnt.ini is updated: a new name writes nothing.
-void TMainForm1::Save_Settings_to_Trailcount_OptionClick()
+void Odometer::Save_Settings_to_Trailcount_OptionClick()
 {
-    if (Chosen_File(*SaveDialog1, Trailcount_Start_Folder(Trailcount_Ini_File_Directory_Edit->text())))
-        Write_Odometer_Ini(SaveDialog1->FileName);
+    TFile_Dialog& dialog = *controls_.SaveDialog1;
+    if (Chosen_File(dialog, Trailcount_Start_Folder(controls_.Trailcount_Ini_File_Directory_Edit->text())))
+        Write_Odometer_Ini(dialog.FileName);
 }

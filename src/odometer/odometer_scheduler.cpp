@@ -1,6 +1,6 @@
 #include "odometer/odometer_scheduler.h"
 
-#include "app/main_form.h"
+#include "odometer/odometer.h"
 
 #include <QLoggingCategory>
 #include <QTimer>
@@ -19,7 +19,7 @@ std::int64_t Now_ms()
 
 } // namespace
 
-Odometer_Scheduler::Odometer_Scheduler(TMainForm1& form, QTimer& timer) : form_(form), timer_(timer) {}
+Odometer_Scheduler::Odometer_Scheduler(Odometer& odometer, QTimer& timer) : odometer_(odometer), timer_(timer) {}
 
 Odometer_Scheduler::~Odometer_Scheduler()
 {
@@ -29,7 +29,7 @@ Odometer_Scheduler::~Odometer_Scheduler()
 void Odometer_Scheduler::Start()
 {
     reported_ = platform::Use<platform::Input_Service>().Report_Activity(this);
-    form_.Presses_Reported = reported_;
+    odometer_.Take_Presses_From_Reports(reported_);
     if (reported_)
         qCInfo(Odometer_Log, "pointer activity is reported (XInput2): the odometer samples only while the pointer moves");
     else
@@ -44,7 +44,7 @@ void Odometer_Scheduler::Stop()
     if (reported_)
         platform::Use<platform::Input_Service>().Report_Activity(nullptr);
     reported_ = false;
-    form_.Presses_Reported = false;
+    odometer_.Take_Presses_From_Reports(false);
 }
 
 void Odometer_Scheduler::Timer_Fired()
@@ -52,18 +52,18 @@ void Odometer_Scheduler::Timer_Fired()
     pacer_.Timer_Fired(Now_ms());
 }
 
-bool Sample_Odometer(TMainForm1& form)
+bool Sample_Odometer(Odometer& odometer)
 {
-    const bool had_position = form.Odometer.Has_Previous_Cursor;
-    const std::int32_t x = form.Odometer.Previous_Cursor_X;
-    const std::int32_t y = form.Odometer.Previous_Cursor_Y;
-    form.Trailcount_TimerTimer();
-    return had_position && (form.Odometer.Previous_Cursor_X != x || form.Odometer.Previous_Cursor_Y != y);
+    const bool had_position = odometer.Has_Previous_Cursor;
+    const std::int32_t x = odometer.Previous_Cursor_X;
+    const std::int32_t y = odometer.Previous_Cursor_Y;
+    odometer.Trailcount_TimerTimer();
+    return had_position && (odometer.Previous_Cursor_X != x || odometer.Previous_Cursor_Y != y);
 }
 
 bool Odometer_Scheduler::Sample()
 {
-    return Sample_Odometer(form_);
+    return Sample_Odometer(odometer_);
 }
 
 void Odometer_Scheduler::Run_Timer(int interval_ms)
@@ -83,6 +83,6 @@ void Odometer_Scheduler::Pointer_Moved()
 
 void Odometer_Scheduler::Button_Changed(platform::Mouse_Button button, bool down)
 {
-    form_.Trailcount_Button(button, down);
-    pacer_.Button_Changed(form_.Odometer.Left_Press_Latch || form_.Odometer.Right_Press_Latch, Now_ms());
+    odometer_.Trailcount_Button(button, down);
+    pacer_.Button_Changed(odometer_.Left_Press_Latch || odometer_.Right_Press_Latch, Now_ms());
 }

@@ -1,24 +1,24 @@
 #pragma once
-// Drives the main window's odometer: Trailcount_Timer and the platform's
-// reports of pointer activity, paced by Odometer_Pacer, with the window's
-// tick (Trailcount_TimerTimer) as the sample and its press counting fed by
-// the button reports. Whether the platform reports activity is decided once,
+// Paces the odometer: Trailcount_Timer and the platform's reports of pointer
+// activity, paced by Odometer_Pacer, with the odometer's tick
+// (Trailcount_TimerTimer) as the sample and its press counting fed by the
+// button reports. Whether the platform reports activity is decided once,
 // at start, and logged under the "vistrel.odometer" category (info level,
 // off unless QT_LOGGING_RULES asks for it).
 
 #include "odometer/odometer_pacer.h"
 #include "platform/input.h"
 
+class Odometer;
 class QTimer;
-class TMainForm1;
 
-// One sample through the window's tick; true when the pointer moved since
+// One sample through the odometer's tick; true when the pointer moved since
 // the sample before (the first sample only takes the starting position).
-bool Sample_Odometer(TMainForm1& form);
+bool Sample_Odometer(Odometer& odometer);
 
 class Odometer_Scheduler final : public Odometer_Pacer::Host, public platform::Pointer_Activity_Listener {
 public:
-    Odometer_Scheduler(TMainForm1& form, QTimer& timer);
+    Odometer_Scheduler(Odometer& odometer, QTimer& timer);
     ~Odometer_Scheduler() override;
     Odometer_Scheduler(const Odometer_Scheduler&) = delete;
     Odometer_Scheduler& operator=(const Odometer_Scheduler&) = delete;
@@ -37,7 +37,7 @@ public:
     void Button_Changed(platform::Mouse_Button button, bool down) override;
 
 private:
-    TMainForm1& form_;
+    Odometer& odometer_;
     QTimer& timer_;
     Odometer_Pacer pacer_{*this};
     bool reported_ = false;

@@ -1,6 +1,6 @@
 #pragma once
 // The odometer's running state: what the sampling adds to, what the settings
-// file stores and what loading replaces. Lives as long as the main window.
+// file stores and what loading replaces: the figures of the Odometer.
 
 #include "odometer/distance_label.h"
 

@@ -100,7 +100,7 @@ TEST_F(Layout_Scaling, Records_One_Line_Per_Component_In_Creation_Order)
 
 TEST_F(Layout_Scaling, Stretches_Every_Control_From_The_Reference_Without_Drift)
 {
-    form.Trailcount_TimerTimer(); // the odometer has written its label, as it has long before any resize
+    form.Odometer.Trailcount_TimerTimer(); // the odometer has written its label, as it has long before any resize
     const auto design = Snapshot();
     Scale_To(300, 300); // before anything is recorded nothing moves
     EXPECT_EQ(Snapshot(), design);

@@ -85,8 +85,8 @@ TEST(Factory_Defaults, Answered_Yes_Brings_Back_A_First_Start)
     form.show();
     // A run that moved everything: the panel toggled, the window resized and
     // maximized, the odometer counting.
-    form.Show_Trailcount_OptionClick();
-    form.Show_Trailcount_OptionClick();
+    form.Odometer.Show_Trailcount_OptionClick();
+    form.Odometer.Show_Trailcount_OptionClick();
     Set_Outer_Width(&form, 420);
     Set_Outer_Height(&form, 520);
     form.showMaximized();

@@ -63,7 +63,7 @@ Loaded Start(Environment& environment, Vistrel_Windows& windows)
 bool Mark_After_Panel_Command(TMainForm1& form)
 {
     form.Show_Trailcount_Option->setChecked(false);
-    form.Show_Trailcount_OptionClick();
+    form.Odometer.Show_Trailcount_OptionClick();
     return form.Show_Trailcount_Option->isChecked();
 }
 

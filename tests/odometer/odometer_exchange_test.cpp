@@ -1,15 +1,10 @@
 // The odometer's "trailcnt" section and the Trailcount file exchange.
-#include "fakes/file_bytes.h"
-#include "platform/error.h"
-#include "common/file_dialog.h"
-#include "app/main_form.h"
 #include "common/number_format.h"
-#include "app/windows.h"
-#include "fakes/fake_disk.h"
 #include "fakes/fake_process.h"
+#include "fakes/file_bytes.h"
 #include "odometer/odometer_exchange.h"
-#include "odometer/settings_form.h"
-#include "widgets/radio_group.h"
+#include "odometer_fixture.h"
+#include "platform/error.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,9 +15,9 @@
 
 namespace {
 
-class Odometer_Exchange : public ::testing::Test {
+class Odometer_Exchange : public Odometer_Fixture {
 protected:
-    Odometer_Exchange() : process_guard_(process), disk_guard_(disk)
+    Odometer_Exchange() : process_guard_(process)
     {
         process.executable_path = dir.filePath(QStringLiteral("vistrel")).toStdString();
         Program_Format() = Format_Settings{QLatin1Char(','), QLatin1Char('.')};
@@ -41,12 +36,7 @@ protected:
 
     QTemporaryDir dir;
     Fake_Process process;
-    Fake_Disk disk;
     platform::Scoped_Service<platform::Process_Service> process_guard_;
-    platform::Scoped_Service<platform::Disk_Service> disk_guard_;
-    Vistrel_Windows windows;
-    TMainForm1& form = *windows.MainForm1;
-    TSettings_Form& settings = *windows.Settings_Form;
 };
 
 } // namespace
@@ -70,13 +60,13 @@ TEST_F(Odometer_Exchange, Writes_Fixed_Figures_Whatever_The_User_Separators_And_
 {
     const QString path = dir.filePath(QStringLiteral("trailcnt.ini"));
     Write_All(path, "[Trailcount]\r\nWindow=1\r\n[TRAILCNT]\r\nkilometers_travelled_so_far=5\r\n");
-    form.Odometer.Odometer_Distance = 123456.789012345;
-    form.Odometer.Left_Press_Count = -4;
-    form.Odometer.Right_Press_Count = 9223372036854775805;
+    odometer.Odometer_Distance = 123456.789012345;
+    odometer.Left_Press_Count = -4;
+    odometer.Right_Press_Count = 9223372036854775805;
     settings.Screen_Width_SpinEdit->setValue(999999);
     settings.Screen_Height_SpinEdit->setValue(1);
     settings.Distance_Travelled_Units_RadioGroup->Set_ItemIndex(-1);
-    form.Write_Odometer_Ini(path);
+    odometer.Write_Odometer_Ini(path);
     Expect_User_Format();
     EXPECT_EQ(Read_All(path), "[Trailcount]\r\nWindow=1\r\n[TRAILCNT]\r\n"
                               "kilometers_travelled_so_far=123,456.7890120000\r\n"
@@ -86,35 +76,35 @@ TEST_F(Odometer_Exchange, Writes_Fixed_Figures_Whatever_The_User_Separators_And_
                               "Screen_Height_SpinEdit=1\r\n"
                               "Distance_Travelled_Units_RadioGroup=-1\r\n");
 
-    form.Odometer = Odometer_State{};
-    form.Odometer.Left_Press_Latch = form.Odometer.Right_Press_Latch = true;
-    form.Read_Odometer_Ini(path);
+    static_cast<Odometer_State&>(odometer) = Odometer_State{};
+    odometer.Left_Press_Latch = odometer.Right_Press_Latch = true;
+    odometer.Read_Odometer_Ini(path);
     Expect_User_Format();
-    EXPECT_EQ(form.Odometer.Odometer_Distance, 123456.789012);
-    EXPECT_EQ(form.Odometer.Left_Press_Count, -4);
-    EXPECT_EQ(form.Odometer.Right_Press_Count, 9223372036854775805);
-    EXPECT_FALSE(form.Odometer.Left_Press_Latch);
-    EXPECT_FALSE(form.Odometer.Right_Press_Latch);
+    EXPECT_EQ(odometer.Odometer_Distance, 123456.789012);
+    EXPECT_EQ(odometer.Left_Press_Count, -4);
+    EXPECT_EQ(odometer.Right_Press_Count, 9223372036854775805);
+    EXPECT_FALSE(odometer.Left_Press_Latch);
+    EXPECT_FALSE(odometer.Right_Press_Latch);
     EXPECT_EQ(settings.Distance_Travelled_Units_RadioGroup->ItemIndex(), -1);
 
     for (const auto& [distance, text] : {std::pair{0.0, "0.0000000000"}, std::pair{1234.5, "1,234.5000000000"}}) {
-        form.Odometer.Odometer_Distance = distance;
-        form.Write_Odometer_Ini(path);
+        odometer.Odometer_Distance = distance;
+        odometer.Write_Odometer_Ini(path);
         EXPECT_NE(Read_All(path).find(std::string("=") + text + "\r\n"), std::string::npos) << text;
-        form.Read_Odometer_Ini(path);
-        EXPECT_EQ(form.Odometer.Odometer_Distance, distance);
+        odometer.Read_Odometer_Ini(path);
+        EXPECT_EQ(odometer.Odometer_Distance, distance);
     }
 }
 
 TEST_F(Odometer_Exchange, Missing_And_Damaged_Values_Take_Their_Defaults)
 {
-    form.Odometer.Odometer_Distance = 5;
-    form.Odometer.Left_Press_Count = 5;
+    odometer.Odometer_Distance = 5;
+    odometer.Left_Press_Count = 5;
     settings.Screen_Width_SpinEdit->setValue(50);
     settings.Distance_Travelled_Units_RadioGroup->Set_ItemIndex(1);
-    form.Read_Odometer_Ini(dir.filePath(QStringLiteral("no such file.ini")));
-    EXPECT_EQ(form.Odometer.Odometer_Distance, 0);
-    EXPECT_EQ(form.Odometer.Left_Press_Count, 0);
+    odometer.Read_Odometer_Ini(dir.filePath(QStringLiteral("no such file.ini")));
+    EXPECT_EQ(odometer.Odometer_Distance, 0);
+    EXPECT_EQ(odometer.Left_Press_Count, 0);
     EXPECT_EQ(settings.Screen_Width_SpinEdit->value(), 27);
     EXPECT_EQ(settings.Screen_Height_SpinEdit->value(), 20);
     EXPECT_EQ(settings.Distance_Travelled_Units_RadioGroup->ItemIndex(), 0);
@@ -127,17 +117,17 @@ TEST_F(Odometer_Exchange, Missing_And_Damaged_Values_Take_Their_Defaults)
                     "Screen_Width_SpinEdit=0\n"
                     "Screen_Height_SpinEdit=$1E\n"
                     "Distance_Travelled_Units_RadioGroup=5\n");
-    form.Read_Odometer_Ini(path);
-    EXPECT_EQ(form.Odometer.Odometer_Distance, Rejected_Distance);
-    EXPECT_EQ(form.Odometer.Left_Press_Count, 0);
-    EXPECT_EQ(form.Odometer.Right_Press_Count, 0);
+    odometer.Read_Odometer_Ini(path);
+    EXPECT_EQ(odometer.Odometer_Distance, Rejected_Distance);
+    EXPECT_EQ(odometer.Left_Press_Count, 0);
+    EXPECT_EQ(odometer.Right_Press_Count, 0);
     EXPECT_EQ(settings.Screen_Width_SpinEdit->value(), 1);
     EXPECT_EQ(settings.Screen_Height_SpinEdit->value(), 30);
     EXPECT_EQ(settings.Distance_Travelled_Units_RadioGroup->ItemIndex(), 1);
 
     Write_All(path, "[trailcnt]\nScreen_Width_SpinEdit=1000000\nScreen_Height_SpinEdit=0x1B\n"
                     "Distance_Travelled_Units_RadioGroup=-3\n");
-    form.Read_Odometer_Ini(path);
+    odometer.Read_Odometer_Ini(path);
     EXPECT_EQ(settings.Screen_Width_SpinEdit->value(), 999999);
     EXPECT_EQ(settings.Screen_Height_SpinEdit->value(), 27);
     EXPECT_EQ(settings.Distance_Travelled_Units_RadioGroup->ItemIndex(), -1);
@@ -149,7 +139,7 @@ TEST_F(Odometer_Exchange, A_Refused_Write_Raises_The_Error_And_Restores_The_Sepa
     const QString folder = dir.filePath(QStringLiteral("trailcnt.ini"));
     ASSERT_TRUE(QDir().mkpath(folder));
     try {
-        form.Write_Odometer_Ini(folder);
+        odometer.Write_Odometer_Ini(folder);
         ADD_FAILURE() << "no error";
     } catch (const Program_Error& error) {
         // The path as the system writes it: backslashes on Windows.
@@ -167,28 +157,28 @@ TEST_F(Odometer_Exchange, Load_Command_Reads_A_Chosen_Existing_File)
     QString answer;
     TFile_Dialog::Set_Answerer([&](const TFile_Dialog& dialog) {
         shown.emplace_back(dialog.Filter, dialog.InitialDir);
-        EXPECT_EQ(&dialog, form.OpenDialog1);
+        EXPECT_EQ(&dialog, OpenDialog1);
         return answer;
     });
 
     answer = QString(); // cancelled
-    form.Load_Settings_from_Trailcount_OptionClick();
+    odometer.Load_Settings_from_Trailcount_OptionClick();
     answer = dir.filePath(QStringLiteral("absent/trailcnt.ini"));
-    form.Load_Settings_from_Trailcount_OptionClick();
-    EXPECT_EQ(form.Odometer.Odometer_Distance, 0);
+    odometer.Load_Settings_from_Trailcount_OptionClick();
+    EXPECT_EQ(odometer.Odometer_Distance, 0);
 
     answer = chosen;
-    form.Load_Settings_from_Trailcount_OptionClick();
-    EXPECT_EQ(form.Odometer.Odometer_Distance, 42.5);
+    odometer.Load_Settings_from_Trailcount_OptionClick();
+    EXPECT_EQ(odometer.Odometer_Distance, 42.5);
     EXPECT_EQ(settings.Distance_Travelled_Units_RadioGroup->ItemIndex(), 1);
 
     // The hidden folder field decides the starting folder when it names one.
-    form.Trailcount_Ini_File_Directory_Edit->setText(dir.filePath(QStringLiteral("absent")));
-    form.Load_Settings_from_Trailcount_OptionClick();
-    form.Trailcount_Ini_File_Directory_Edit->setText(QStringLiteral(".."));
-    form.Load_Settings_from_Trailcount_OptionClick();
-    form.Trailcount_Ini_File_Directory_Edit->setText(QDir::tempPath());
-    form.Load_Settings_from_Trailcount_OptionClick();
+    Trailcount_Ini_File_Directory_Edit->setText(dir.filePath(QStringLiteral("absent")));
+    odometer.Load_Settings_from_Trailcount_OptionClick();
+    Trailcount_Ini_File_Directory_Edit->setText(QStringLiteral(".."));
+    odometer.Load_Settings_from_Trailcount_OptionClick();
+    Trailcount_Ini_File_Directory_Edit->setText(QDir::tempPath());
+    odometer.Load_Settings_from_Trailcount_OptionClick();
 
     ASSERT_EQ(shown.size(), 6u);
     for (const auto& [filter, folder] : shown)
@@ -207,22 +197,22 @@ TEST_F(Odometer_Exchange, Save_Command_Only_Updates_An_Existing_File)
     QString answer;
     QString filter;
     TFile_Dialog::Set_Answerer([&](const TFile_Dialog& dialog) {
-        EXPECT_EQ(&dialog, form.SaveDialog1);
+        EXPECT_EQ(&dialog, SaveDialog1);
         filter = dialog.Filter;
         return answer;
     });
-    form.Odometer.Odometer_Distance = 2.25;
+    odometer.Odometer_Distance = 2.25;
 
     answer = absent;
-    form.Save_Settings_to_Trailcount_OptionClick();
+    odometer.Save_Settings_to_Trailcount_OptionClick();
     EXPECT_FALSE(QFileInfo::exists(absent));
     EXPECT_EQ(filter, QStringLiteral("Trailcount INI File|trailcnt.ini"));
 
     answer = existing;
-    form.Save_Settings_to_Trailcount_OptionClick();
+    odometer.Save_Settings_to_Trailcount_OptionClick();
     EXPECT_EQ(Read_All(existing), "[trailcnt]\nKilometers_Travelled_So_Far=2.2500000000\n"
                                   "Left_Mouse_Button_Press_Count=0\nRight_Mouse_Button_Press_Count=0\n"
                                   "Screen_Width_SpinEdit=27\nScreen_Height_SpinEdit=20\n"
                                   "Distance_Travelled_Units_RadioGroup=0\n[other]\nkept=yes\n");
-    EXPECT_EQ(form.Odometer.Odometer_Distance, 2.25) << "saving changes nothing in memory";
+    EXPECT_EQ(odometer.Odometer_Distance, 2.25) << "saving changes nothing in memory";
 }

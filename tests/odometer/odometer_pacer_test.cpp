@@ -1,7 +1,8 @@
 // An odometer that sleeps while the pointer rests counts exactly what one
 // that samples every 10 ms counts, and misses no press.
 #include "odometer/odometer_scheduler.h"
-#include "odometer_windows.h"
+#include "odometer_fixture.h"
+#include "fakes/faked_windows.h"
 
 #include <QLabel>
 #include <QTest>
@@ -95,12 +96,12 @@ struct Figures {
 // change first, then its reports, then the timer when it is due.
 class Virtual_Time final : public Odometer_Pacer::Host {
 public:
-    Virtual_Time(TMainForm1& form, Fake_Input& input) : form_(form), input_(input) {}
+    Virtual_Time(Odometer& odometer, Fake_Input& input) : odometer_(odometer), input_(input) {}
 
     bool Sample() override
     {
         ++samples;
-        return Sample_Odometer(form_);
+        return Sample_Odometer(odometer_);
     }
     void Run_Timer(int interval_ms) override
     {
@@ -111,7 +112,7 @@ public:
 
     Figures Play(const Recording& recording, int extra_ms = 2000)
     {
-        form_.Presses_Reported = true;
+        odometer_.Take_Presses_From_Reports(true);
         pacer_.Start(true, now_);
         const std::int64_t end = static_cast<std::int64_t>(recording.steps.size()) * 10 + extra_ms;
         for (; now_ < end; ++now_) {
@@ -125,8 +126,8 @@ public:
                 pacer_.Timer_Fired(now_);
             }
         }
-        return {form_.Odometer.Odometer_Distance, form_.Odometer.Left_Press_Count,
-                form_.Odometer.Right_Press_Count, samples};
+        return {odometer_.Odometer_Distance, odometer_.Left_Press_Count,
+                odometer_.Right_Press_Count, samples};
     }
 
     void Click(platform::Mouse_Button button)
@@ -153,11 +154,11 @@ private:
     void Press(platform::Mouse_Button button, bool down)
     {
         (button == platform::Mouse_Button::Left ? input_.pointer.left_down : input_.pointer.right_down) = down;
-        form_.Trailcount_Button(button, down);
-        pacer_.Button_Changed(form_.Odometer.Left_Press_Latch || form_.Odometer.Right_Press_Latch, now_);
+        odometer_.Trailcount_Button(button, down);
+        pacer_.Button_Changed(odometer_.Left_Press_Latch || odometer_.Right_Press_Latch, now_);
     }
 
-    TMainForm1& form_;
+    Odometer& odometer_;
     Fake_Input& input_;
     Odometer_Pacer pacer_{*this};
     std::int64_t now_ = 0;
@@ -166,16 +167,16 @@ private:
     bool motion_reported_ = true;
 };
 
-class Odometer_Pacing : public Odometer_Windows {
+class Odometer_Pacing : public Odometer_Fixture {
 protected:
     // The recording played by a timer that never stops, then by the pacer.
     std::pair<Figures, Figures> Play_Both(const Recording& recording)
     {
         const Figures polled = Play_Polling(recording);
-        form.Odometer = Odometer_State{};
+        static_cast<Odometer_State&>(odometer) = Odometer_State{};
         input.Move_To(recording.steps.front().x, recording.steps.front().y); // where the recording starts
         input.pointer.left_down = input.pointer.right_down = false;
-        Virtual_Time paced(form, input);
+        Virtual_Time paced(odometer, input);
         return {polled, paced.Play(recording)};
     }
 
@@ -187,9 +188,9 @@ protected:
             Tick_At(step.x, step.y, step.left, step.right);
             ++figures.samples;
         }
-        figures.distance = form.Odometer.Odometer_Distance;
-        figures.left = form.Odometer.Left_Press_Count;
-        figures.right = form.Odometer.Right_Press_Count;
+        figures.distance = odometer.Odometer_Distance;
+        figures.left = odometer.Left_Press_Count;
+        figures.right = odometer.Right_Press_Count;
         return figures;
     }
 };
@@ -208,12 +209,12 @@ TEST_F(Odometer_Pacing, Sleeping_Between_Moves_Counts_Exactly_What_Sampling_Ever
     EXPECT_LT(reported.samples, polled.samples / 2) << "the rests are slept through";
 
     // A click shorter than a tick falls between two samples; its reports do not.
-    const std::int64_t left = form.Odometer.Left_Press_Count;
-    Virtual_Time paced(form, input);
+    const std::int64_t left = odometer.Left_Press_Count;
+    Virtual_Time paced(odometer, input);
     paced.Click(platform::Mouse_Button::Left);
     paced.Click(platform::Mouse_Button::Left);
-    EXPECT_EQ(form.Odometer.Left_Press_Count, left + 2);
-    EXPECT_EQ(form.Left_Mouse_Label->text(), QString::number(left + 2));
+    EXPECT_EQ(odometer.Left_Press_Count, left + 2);
+    EXPECT_EQ(Left_Mouse_Label->text(), QString::number(left + 2));
 }
 
 TEST_F(Odometer_Pacing, A_Program_Warping_The_Pointer_Along_A_Path_Is_Followed_Once_The_Poll_Sees_It)
@@ -227,8 +228,15 @@ TEST_F(Odometer_Pacing, A_Program_Warping_The_Pointer_Along_A_Path_Is_Followed_O
     EXPECT_EQ(reported.distance, polled.distance);
 }
 
-TEST_F(Odometer_Pacing, The_Timer_Sleeps_At_Rest_And_A_Report_Wakes_It)
+// The window's Trailcount_Timer and the platform's reports, wired to its odometer.
+TEST(Odometer_Wiring, The_Timer_Sleeps_At_Rest_And_A_Report_Wakes_It)
 {
+    Faked_Windows windows;
+    Fake_Input& input = windows.screen;
+    TMainForm1& form = windows.form();
+    for (QTimer* timer : {form.Timer1, form.Program_Size_Timer, form.Reset_CPU_Monitoring_Timer})
+        timer->stop();
+
     // A window whose platform reports activity, on the real timer.
     form.Odometer_Pacing->Stop();
     input.reports = true;

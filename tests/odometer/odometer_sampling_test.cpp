@@ -2,7 +2,7 @@
 #include "common/number_format.h"
 #include "odometer/distance_label.h"
 #include "odometer/odometer_sampling.h"
-#include "odometer_windows.h"
+#include "odometer_fixture.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -91,31 +91,31 @@ TEST(Repaint_Limiter, Paints_A_Change_At_Once_Then_At_Most_Once_Per_Interval)
     EXPECT_TRUE(limiter.Paint_Now(true, 1200));
 }
 
-// ---- The tick on the main window.
+// ---- The tick on the odometer's labels.
 
-using Odometer_Tick = Odometer_Windows;
+using Odometer_Tick = Odometer_Fixture;
 
 TEST_F(Odometer_Tick, Adds_The_Physical_Length_Of_Each_Step_But_Nothing_For_The_Start)
 {
     Tick_At(300, 200); // far from (0, 0): the first tick only takes the position
-    EXPECT_EQ(form.Odometer.Odometer_Distance, 0);
-    EXPECT_EQ(form.Distance_Travelled_Label->text(), QStringLiteral("0.00000000"));
+    EXPECT_EQ(odometer.Odometer_Distance, 0);
+    EXPECT_EQ(Distance_Travelled_Label->text(), QStringLiteral("0.00000000"));
 
     Tick_At(900, 1000);
-    EXPECT_NEAR(form.Odometer.Odometer_Distance, 26.2277 / 100000, 1e-9);
-    EXPECT_EQ(form.Distance_Travelled_Label->text(), QStringLiteral("0.00026228"));
+    EXPECT_NEAR(odometer.Odometer_Distance, 26.2277 / 100000, 1e-9);
+    EXPECT_EQ(Distance_Travelled_Label->text(), QStringLiteral("0.00026228"));
 
     // At rest: exactly nothing more, and the label is still written every tick.
-    const double total = form.Odometer.Odometer_Distance;
-    form.Distance_Travelled_Label->setText(QStringLiteral("stale"));
+    const double total = odometer.Odometer_Distance;
+    Distance_Travelled_Label->setText(QStringLiteral("stale"));
     for (int i = 0; i < 50; ++i)
         Tick_At(900, 1000);
-    EXPECT_EQ(form.Odometer.Odometer_Distance, total);
-    EXPECT_EQ(form.Distance_Travelled_Label->text(), QStringLiteral("0.00026228"));
+    EXPECT_EQ(odometer.Odometer_Distance, total);
+    EXPECT_EQ(Distance_Travelled_Label->text(), QStringLiteral("0.00026228"));
 
     // Back the same way: the distance adds up, it never cancels.
     Tick_At(300, 200);
-    EXPECT_NEAR(form.Odometer.Odometer_Distance, 2 * 26.2277 / 100000, 1e-9);
+    EXPECT_NEAR(odometer.Odometer_Distance, 2 * 26.2277 / 100000, 1e-9);
 }
 
 TEST_F(Odometer_Tick, Counts_Miles_With_Imperial_Sizes)
@@ -123,35 +123,35 @@ TEST_F(Odometer_Tick, Counts_Miles_With_Imperial_Sizes)
     Set_Sizes(11, 8, 1);
     Tick_At(0, 0);
     Tick_At(600, 800);
-    EXPECT_EQ(form.Distance_Travelled_Label->text(), QStringLiteral("0.00016734"));
+    EXPECT_EQ(Distance_Travelled_Label->text(), QStringLiteral("0.00016734"));
 
     // A screen that reports no pixels adds nothing.
     input.screen_width = 0;
     input.screen_height = 0;
     Tick_At(0, 0);
-    EXPECT_EQ(form.Distance_Travelled_Label->text(), QStringLiteral("0.00016734"));
+    EXPECT_EQ(Distance_Travelled_Label->text(), QStringLiteral("0.00016734"));
 }
 
 TEST_F(Odometer_Tick, A_Damaged_Loaded_Distance_Shows_As_Zero_From_The_Next_Tick)
 {
-    form.Odometer.Odometer_Distance = -5;
+    odometer.Odometer_Distance = -5;
     Tick_At(10, 10);
-    EXPECT_EQ(form.Odometer.Odometer_Distance, 0);
-    EXPECT_EQ(form.Distance_Travelled_Label->text(), QStringLiteral("0.00000000"));
+    EXPECT_EQ(odometer.Odometer_Distance, 0);
+    EXPECT_EQ(Distance_Travelled_Label->text(), QStringLiteral("0.00000000"));
 }
 
 TEST_F(Odometer_Tick, Rewrites_The_Label_When_The_Separators_Change)
 {
-    form.Odometer.Odometer_Distance = 1234.5;
+    odometer.Odometer_Distance = 1234.5;
     Tick_At(5, 5);
-    EXPECT_EQ(form.Distance_Travelled_Label->text(), QStringLiteral("1,234.50000000"));
+    EXPECT_EQ(Distance_Travelled_Label->text(), QStringLiteral("1,234.50000000"));
     {
         const Scoped_Separators swiss(QLatin1Char('.'), QLatin1Char('\''));
         Tick_At(5, 5);
-        EXPECT_EQ(form.Distance_Travelled_Label->text(), QStringLiteral("1'234.50000000"));
+        EXPECT_EQ(Distance_Travelled_Label->text(), QStringLiteral("1'234.50000000"));
     }
     Tick_At(5, 5);
-    EXPECT_EQ(form.Distance_Travelled_Label->text(), QStringLiteral("1,234.50000000"));
+    EXPECT_EQ(Distance_Travelled_Label->text(), QStringLiteral("1,234.50000000"));
 }
 
 TEST_F(Odometer_Tick, Counts_A_Press_Once_However_Long_It_Is_Held)
@@ -160,54 +160,54 @@ TEST_F(Odometer_Tick, Counts_A_Press_Once_However_Long_It_Is_Held)
     Tick_At(1, 1, true);
     for (int i = 0; i < 20; ++i)
         Tick_At(1, 1, true);
-    EXPECT_EQ(form.Odometer.Left_Press_Count, 1);
-    EXPECT_EQ(form.Left_Mouse_Label->text(), QStringLiteral("1"));
+    EXPECT_EQ(odometer.Left_Press_Count, 1);
+    EXPECT_EQ(Left_Mouse_Label->text(), QStringLiteral("1"));
     Tick_At(1, 1);
     Tick_At(1, 1, true);
-    EXPECT_EQ(form.Odometer.Left_Press_Count, 2);
-    EXPECT_EQ(form.Odometer.Right_Press_Count, 0);
+    EXPECT_EQ(odometer.Left_Press_Count, 2);
+    EXPECT_EQ(odometer.Right_Press_Count, 0);
 
     // Both buttons at one tick: both count at that tick.
     Tick_At(1, 1);
     Tick_At(1, 1, true, true);
-    EXPECT_EQ(form.Odometer.Left_Press_Count, 3);
-    EXPECT_EQ(form.Odometer.Right_Press_Count, 1);
-    EXPECT_EQ(form.Left_Mouse_Label->text(), QStringLiteral("3"));
-    EXPECT_EQ(form.Right_Mouse_Label->text(), QStringLiteral("1"));
+    EXPECT_EQ(odometer.Left_Press_Count, 3);
+    EXPECT_EQ(odometer.Right_Press_Count, 1);
+    EXPECT_EQ(Left_Mouse_Label->text(), QStringLiteral("3"));
+    EXPECT_EQ(Right_Mouse_Label->text(), QStringLiteral("1"));
 
     // Right held while left goes up and down.
     Tick_At(1, 1, false, true);
     Tick_At(1, 1, true, true);
-    EXPECT_EQ(form.Odometer.Left_Press_Count, 4);
-    EXPECT_EQ(form.Odometer.Right_Press_Count, 1);
+    EXPECT_EQ(odometer.Left_Press_Count, 4);
+    EXPECT_EQ(odometer.Right_Press_Count, 1);
 }
 
 TEST_F(Odometer_Tick, A_Count_Reaching_The_Limit_Starts_Again_At_Zero)
 {
-    form.Odometer.Left_Press_Count = 9223372036854775805;
-    form.Odometer.Right_Press_Count = 1000;
+    odometer.Left_Press_Count = 9223372036854775805;
+    odometer.Right_Press_Count = 1000;
     Tick_At(1, 1, true);
-    EXPECT_EQ(form.Odometer.Left_Press_Count, 0);
-    EXPECT_EQ(form.Left_Mouse_Label->text(), QStringLiteral("0"));
-    EXPECT_EQ(form.Right_Mouse_Label->text(), QStringLiteral("1,000"));
+    EXPECT_EQ(odometer.Left_Press_Count, 0);
+    EXPECT_EQ(Left_Mouse_Label->text(), QStringLiteral("0"));
+    EXPECT_EQ(Right_Mouse_Label->text(), QStringLiteral("1,000"));
 
     // A loaded count at the very top must not overflow on its next press.
-    form.Odometer.Right_Press_Count = std::numeric_limits<std::int64_t>::max();
+    odometer.Right_Press_Count = std::numeric_limits<std::int64_t>::max();
     Tick_At(1, 1, false, true);
-    EXPECT_EQ(form.Odometer.Right_Press_Count, 0);
+    EXPECT_EQ(odometer.Right_Press_Count, 0);
 }
 
 TEST_F(Odometer_Tick, Caption_Names_The_Unit)
 {
     Set_Sizes(27, 20, 1);
-    form.Show_Distance_Units_Caption();
-    EXPECT_EQ(form.Distance_Travelled_GroupBox->title(), QStringLiteral(" Mouse Miles Travelled : "));
+    odometer.Show_Distance_Units_Caption();
+    EXPECT_EQ(Distance_Travelled_GroupBox->title(), QStringLiteral(" Mouse Miles Travelled : "));
     Set_Sizes(27, 20, -1); // no unit: counted as imperial
-    form.Show_Distance_Units_Caption();
-    EXPECT_EQ(form.Distance_Travelled_GroupBox->title(), QStringLiteral(" Mouse Miles Travelled : "));
+    odometer.Show_Distance_Units_Caption();
+    EXPECT_EQ(Distance_Travelled_GroupBox->title(), QStringLiteral(" Mouse Miles Travelled : "));
     Set_Sizes(27, 20, 0);
-    form.Show_Distance_Units_Caption();
-    EXPECT_EQ(form.Distance_Travelled_GroupBox->title(), QStringLiteral(" Mouse Kilometers Travelled : "));
+    odometer.Show_Distance_Units_Caption();
+    EXPECT_EQ(Distance_Travelled_GroupBox->title(), QStringLiteral(" Mouse Kilometers Travelled : "));
 }
 
 // ---- How often the label is painted.

@@ -2,14 +2,9 @@
 #include "common/number_format.h"
 #include "odometer/odometer_sampling.h"
 #include "odometer/odometer_units.h"
-#include "odometer_windows.h"
+#include "odometer_fixture.h"
 
-#include <QAction>
 #include <QCheckBox>
-#include <QFrame>
-#include <QGroupBox>
-#include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QCoreApplication>
@@ -24,9 +19,9 @@ TEST(Odometer_Units, Distance_Converts_Between_Kilometres_And_Miles)
     EXPECT_DOUBLE_EQ(Convert_Distance(1, true), 1.609344);
 }
 
-// ---- The dialog, opened from the main window's menu.
+// ---- The dialog, opened by the odometer's command.
 
-class Odometer_Settings_Dialog : public Odometer_Windows {
+class Odometer_Settings_Dialog : public Odometer_Fixture {
 protected:
     // Opens the dialog by its command, does what the user would while it is
     // open, and closes it with OK.
@@ -35,16 +30,16 @@ protected:
         bool ran = false;
         QTimer::singleShot(0, &settings, [&] {
             EXPECT_TRUE(settings.isVisible());
-            EXPECT_FALSE(form.Timer1->isActive()); // the refresh pauses
+            EXPECT_FALSE(Timer1->isActive()); // the refresh pauses
             while_open();
             ran = true;
             settings.OKBtn->click();
         });
-        form.Settings_OptionClick();
+        odometer.Settings_OptionClick();
         EXPECT_TRUE(ran);
         EXPECT_FALSE(settings.isVisible());
-        EXPECT_TRUE(form.Timer1->isActive());
-        form.Timer1->stop();
+        EXPECT_TRUE(Timer1->isActive());
+        Timer1->stop();
     }
     void Click_Unit(int index) { settings.Distance_Travelled_Units_RadioGroup->Button(index)->click(); }
     int Width() const { return settings.Screen_Width_SpinEdit->value(); }
@@ -56,7 +51,7 @@ TEST_F(Odometer_Settings_Dialog, Switching_Units_Converts_Sizes_At_Each_Click_An
 {
     input.screen_width = 1366;
     input.screen_height = 768;
-    form.Odometer.Odometer_Distance = 100;
+    odometer.Odometer_Distance = 100;
     Open_Settings([&] {
         EXPECT_EQ(settings.Screen_Resolution_X_SpinEdit->value(), 1366);
         EXPECT_EQ(settings.Screen_Resolution_Y_SpinEdit->value(), 768);
@@ -68,37 +63,37 @@ TEST_F(Odometer_Settings_Dialog, Switching_Units_Converts_Sizes_At_Each_Click_An
         EXPECT_EQ(settings.Screen_Size_GroupBox->title(), QStringLiteral("Viewable Screen Size (in inches) :"));
         EXPECT_EQ(settings.Screen_Width_Label->text(), QStringLiteral("Width in inches :"));
         EXPECT_EQ(settings.Screen_Height_Label->text(), QStringLiteral("Height in inches :"));
-        form.Odometer.Odometer_Distance = 100.5; // the sampling goes on while it is open
+        odometer.Odometer_Distance = 100.5; // the sampling goes on while it is open
     });
     EXPECT_FALSE(settings.Adjust_Width_and_Height_Fields_CheckBox->isChecked());
-    EXPECT_EQ(Format_Distance(form.Odometer.Odometer_Distance), QStringLiteral("62.13711922"));
-    EXPECT_EQ(form.Distance_Travelled_GroupBox->title(), QStringLiteral(" Mouse Miles Travelled : "));
+    EXPECT_EQ(Format_Distance(odometer.Odometer_Distance), QStringLiteral("62.13711922"));
+    EXPECT_EQ(Distance_Travelled_GroupBox->title(), QStringLiteral(" Mouse Miles Travelled : "));
 
     Open_Settings([&] { Click_Unit(0); });
     EXPECT_EQ(Width(), 28);
     EXPECT_EQ(Height(), 20);
     EXPECT_EQ(settings.Screen_Size_GroupBox->title(), QStringLiteral("Viewable Screen Size (in centimeters) :"));
     EXPECT_EQ(settings.Screen_Width_Label->text(), QStringLiteral("Width in cm :"));
-    EXPECT_EQ(Format_Distance(form.Odometer.Odometer_Distance), QStringLiteral("100.00000000"));
-    EXPECT_EQ(form.Distance_Travelled_GroupBox->title(), QStringLiteral(" Mouse Kilometers Travelled : "));
+    EXPECT_EQ(Format_Distance(odometer.Odometer_Distance), QStringLiteral("100.00000000"));
+    EXPECT_EQ(Distance_Travelled_GroupBox->title(), QStringLiteral(" Mouse Kilometers Travelled : "));
 }
 
 TEST_F(Odometer_Settings_Dialog, Back_And_Forth_In_One_Opening_Leaves_The_Distance_As_Sampled)
 {
-    form.Odometer.Odometer_Distance = 100;
+    odometer.Odometer_Distance = 100;
     Open_Settings([&] {
         Click_Unit(1);
         Click_Unit(1); // the selected one again: nothing happens
         EXPECT_EQ(Width(), 11);
         Click_Unit(0);
-        form.Odometer.Odometer_Distance = 100.25;
+        odometer.Odometer_Distance = 100.25;
     });
     EXPECT_EQ(Width(), 28);
     EXPECT_EQ(Height(), 20);
-    EXPECT_EQ(form.Odometer.Odometer_Distance, 100.25);
+    EXPECT_EQ(odometer.Odometer_Distance, 100.25);
 
     Open_Settings([] {});
-    EXPECT_EQ(form.Odometer.Odometer_Distance, 100.25);
+    EXPECT_EQ(odometer.Odometer_Distance, 100.25);
     EXPECT_EQ(Width(), 28);
 }
 
@@ -121,18 +116,18 @@ TEST_F(Odometer_Settings_Dialog, Opens_With_No_Unit_Selected_And_Converts_Only_W
 {
     // No unit (from a loaded file): the sampling counted miles and inches.
     Set_Sizes(25, 10, -1);
-    form.Odometer.Odometer_Distance = 10;
+    odometer.Odometer_Distance = 10;
     Open_Settings([&] {
         EXPECT_FALSE(settings.Distance_Travelled_Units_RadioGroup->Button(0)->isChecked());
         EXPECT_FALSE(settings.Distance_Travelled_Units_RadioGroup->Button(1)->isChecked());
     });
     EXPECT_EQ(Unit(), -1);
-    EXPECT_EQ(form.Odometer.Odometer_Distance, 10);
+    EXPECT_EQ(odometer.Odometer_Distance, 10);
     EXPECT_EQ(Width(), 25);
 
     // Imperial is what it was counted in already: nothing converts.
     Open_Settings([&] { Click_Unit(1); });
-    EXPECT_EQ(form.Odometer.Odometer_Distance, 10);
+    EXPECT_EQ(odometer.Odometer_Distance, 10);
     EXPECT_EQ(Width(), 25);
     EXPECT_EQ(settings.Screen_Width_Label->text(), QStringLiteral("Width in inches :"));
 
@@ -141,7 +136,7 @@ TEST_F(Odometer_Settings_Dialog, Opens_With_No_Unit_Selected_And_Converts_Only_W
     Open_Settings([&] { Click_Unit(0); });
     EXPECT_EQ(Width(), 64);
     EXPECT_EQ(Height(), 25);
-    EXPECT_DOUBLE_EQ(form.Odometer.Odometer_Distance, 16.09344);
+    EXPECT_DOUBLE_EQ(odometer.Odometer_Distance, 16.09344);
 }
 
 namespace {
@@ -186,61 +181,35 @@ TEST_F(Odometer_Settings_Dialog, Has_The_Designed_Controls)
 
 // ---- Showing and hiding the odometer panel.
 
-TEST_F(Odometer_Windows, Show_Trailcount_Sets_The_Height_And_Records_The_Layout_Afresh)
+TEST_F(Odometer_Fixture, Show_Trailcount_Reaches_To_The_Panel_Or_The_CPU_Bevel_And_Back_To_The_Height_It_Found)
 {
-    form.Set_Client_Width(201);
-    form.Set_Client_Height(239);
-    form.Record_Layout();
+    odometer.Show_Trailcount_OptionClick();
+    EXPECT_TRUE(Show_Trailcount_Option->isChecked());
+    EXPECT_EQ(client, QSize(201, 337)); // the clicks group's bottom, 333, and the RAM caption's margin, 4
+    odometer.Show_Trailcount_OptionClick();
+    EXPECT_FALSE(Show_Trailcount_Option->isChecked());
+    EXPECT_EQ(client, QSize(201, 239));
 
-    form.Show_Trailcount_OptionClick();
-    EXPECT_TRUE(form.Show_Trailcount_Option->isChecked());
-    EXPECT_TRUE(form.Resize_Handler_Attached);
-    EXPECT_EQ(form.Client_Size(), QSize(201, 337));
-    EXPECT_EQ(form.Scaling_ListBox->item(0)->text(), QStringLiteral("201 337 W/H Mainform1"));
-
-    form.Show_Trailcount_OptionClick();
-    EXPECT_FALSE(form.Show_Trailcount_Option->isChecked());
-    EXPECT_EQ(form.Client_Size(), QSize(201, 239));
-    EXPECT_EQ(form.Scaling_ListBox->item(0)->text(), QStringLiteral("201 239 W/H Mainform1"));
-
-    // At a scaled size the current, scaled positions give the height, and
-    // the panel's controls keep their size in the new reference.
-    form.Client->resize(402, 478);
-    form.Scale_Layout();
-    const QRect panel = form.Left_Right_Clicks_GroupBox->geometry();
-    form.Show_Trailcount_OptionClick();
-    EXPECT_EQ(form.Client_Size(), QSize(402, panel.bottom() + 1 + form.Label2->y()));
-    EXPECT_EQ(form.Left_Right_Clicks_GroupBox->geometry(), panel);
-    form.Scale_Layout();
-    EXPECT_EQ(form.Left_Right_Clicks_GroupBox->geometry(), panel);
-}
-
-TEST_F(Odometer_Windows, Showing_And_Hiding_The_Panel_Gives_Back_The_Height_It_Started_From)
-{
-    // A window the user has made a little smaller than designed: the scaled
-    // positions are cut to whole pixels, which a height taken from them and
-    // back again would lose a pixel or two of, every time.
-    form.show();
-    form.Set_Client_Width(201);
-    form.Set_Client_Height(239);
-    form.Scaling_ListBox->clear();
-    form.Record_Layout();
-    form.resize(form.width(), form.height() - 7);
-    QCoreApplication::processEvents();
-    const QSize client = form.Client_Size();
-    const int outer = form.height();
+    // Scaled positions are cut to whole pixels, so a height taken from them
+    // and back would lose a pixel or two every time: going back, with
+    // nothing resized since, gives exactly the height the window had.
+    client = QSize(201, 232);
+    Left_Right_Clicks_GroupBox->setGeometry(4, 283, 193, 40);
+    Bevel3->setGeometry(4, 178, 193, 49);
     for (int round = 0; round < 3; ++round) {
-        form.Show_Trailcount_OptionClick();
-        EXPECT_GT(form.Client_Size().height(), client.height());
-        form.Show_Trailcount_OptionClick();
-        EXPECT_EQ(form.Client_Size(), client) << round;
-        EXPECT_EQ(form.height(), outer) << round;
+        odometer.Show_Trailcount_OptionClick();
+        EXPECT_EQ(client.height(), 327) << round;
+        odometer.Show_Trailcount_OptionClick();
+        EXPECT_EQ(client.height(), 232) << round;
     }
 
-    // Resized in between, the height comes from the positions again.
-    form.Show_Trailcount_OptionClick();
-    form.resize(form.width(), form.height() + 20);
-    QCoreApplication::processEvents();
-    form.Show_Trailcount_OptionClick();
-    EXPECT_EQ(form.Client_Size().height(), form.Bevel3->geometry().bottom() + 1 + form.Label2->y());
+    // Resized in between, the height comes from the positions again; shown
+    // once more, it is the height the resize left.
+    odometer.Show_Trailcount_OptionClick();
+    client.setHeight(client.height() + 20);
+    odometer.Show_Trailcount_OptionClick();
+    EXPECT_EQ(client.height(), 178 + 49 + 4);
+    odometer.Show_Trailcount_OptionClick();
+    EXPECT_EQ(client.height(), 347);
+    EXPECT_EQ(heights_set.size(), 11u) << "every command resizes once";
 }
