@@ -33,15 +33,9 @@ openbox >/dev/null 2>&1 &
 wm=$!
 
 # A prefix of its own, with Wine's X11 driver (the other Wine tests run
-# without a display), and the fonts Windows has (fonts.reg). Wine's output
-# goes to files: its services keep what they inherit open.
-mkdir -p "$WINEPREFIX"
-"$wineserver" -p
-if [ ! -f "$WINEPREFIX/.vistrel-ready" ]; then
-  "$wine" wineboot -i >"$work/wineboot.log" 2>&1
-  "$wine" regedit /S "Z:$(cd "$(dirname "$0")" && pwd)/fonts.reg" >>"$work/wineboot.log" 2>&1
-  touch "$WINEPREFIX/.vistrel-ready"
-fi
+# without a display).
+source "$(cd "$(dirname "$0")/../../scripts/lib" && pwd)/wine-prefix.sh"
+wine_prefix_start "$wine" "$wineserver" "$work/wineboot.log" ""
 
 rm -rf "$work/unpacked"
 mkdir -p "$work/unpacked"
