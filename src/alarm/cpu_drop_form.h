@@ -54,12 +54,12 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Create_Controls();
     void Connect_Handlers();
     void Set_Tab_Order();
-    void Centre_On_Screen();
 };
 
 // The frequency label's text: the trackbar position with the user's

@@ -211,26 +211,54 @@ TEST_F(Drop_Alarm, Rearming_Answered_No_Shows_The_Dialog_Again)
     EXPECT_TRUE(sound.tones.empty());
 }
 
-TEST_F(Drop_Alarm, Start_Up_Values_Keep_An_Armed_Alarm_From_Firing_Until_A_New_Drop)
+// Restoring the factory defaults while armed runs the start-up again: the
+// alarm stays armed, the low run in progress no longer counts, and only a
+// new drop (a reading at the threshold or above, then one below) fires it.
+TEST(Drop_Alarm_Defaults, Restored_While_Armed_The_Alarm_Waits_For_A_New_Drop)
 {
-    Click_Menu(drop.OK_Button);
-    Tick(10);
-    Tick(10);
-    // What the start-up sequence does when the factory defaults are restored.
-    form.CPU_Drop_Start_Time = clock.Now() + 999999;
-    form.CPU_Drop_Previous_Usage = 0;
-    for (int i = 0; i < 10; ++i)
-        Tick(10);
-    EXPECT_TRUE(sound.tones.empty());
-    EXPECT_TRUE(Armed()->isChecked());
+    Faked_Windows app;
+    Fake_Cpu_Load cpu;
+    platform::Scoped_Service<platform::Performance_Data_Service> use_cpu{cpu};
+    CPU_Sampler sampler;
+    Scoped_CPU_Sampler use_sampler{sampler};
+    Scoped_Message_Answerer yes{[](const Message_Record&) { return Msg_Result::Yes; }};
+    TMainForm1& form = app.form();
+    TCPU_Drop_Form& drop = *app.windows->CPU_Drop_Form;
+    QAction* const armed = form.Make_PC_Speaker_Beeps_when_CPU_Usage_Next_Drops_Option;
+    form.Reset_CPU_Monitoring_Timer->stop();
+    form.FormShow();
+    // The ticks are the test's own, half a second apart on the fake clock.
+    form.Timer1->stop();
+    auto tick = [&](double load) {
+        cpu.load = load;
+        app.clock.Advance_Seconds(0.5);
+        form.Timer1Timer();
+        QCoreApplication::processEvents(); // where a fired alarm sounds
+    };
 
-    Tick(70);
-    Tick(10); // a new drop
-    Tick(10);
-    Tick(10);
-    EXPECT_TRUE(sound.tones.empty());
-    Tick(10);
-    EXPECT_EQ(Sounds(), 1u);
+    QTimer::singleShot(0, &drop, [&drop] { drop.OK_Button->click(); });
+    armed->trigger();
+    ASSERT_TRUE(armed->isChecked());
+    tick(0.1);
+    tick(0.1);
+    ASSERT_TRUE(form.CPU_Drop_RadioButton->isChecked()) << "no low run is being timed";
+
+    form.Restore_Factory_Defaults_Option->trigger();
+    form.Timer1->stop();
+    ASSERT_EQ(drop.CPU_Drop_Seconds_SpinEdit->value(), 5);
+    for (int i = 0; i < 20; ++i)
+        tick(0.1);
+    EXPECT_TRUE(app.sound.tones.empty()) << "the low run from before the defaults fired the alarm";
+    EXPECT_TRUE(armed->isChecked());
+
+    tick(0.7);
+    for (int i = 0; i < 9; ++i) // 4.5 seconds into the new drop
+        tick(0.1);
+    EXPECT_TRUE(app.sound.tones.empty());
+    for (int i = 0; i < 4 && app.sound.tones.empty(); ++i)
+        tick(0.1);
+    EXPECT_FALSE(app.sound.tones.empty()) << "the new drop did not fire the alarm";
+    EXPECT_FALSE(armed->isChecked());
 }
 
 TEST_F(Drop_Alarm, Stores_The_Reading_Every_Tick_And_Reads_The_Dialog_Afresh)
