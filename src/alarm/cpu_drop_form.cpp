@@ -228,18 +228,18 @@ void TCPU_Drop_Form::Sound_Frequency_TrackBarChange()
 
 void TCPU_Drop_Form::Sound_Test_ButtonClick()
 {
-    Silence_When_Done silence;
     const int duration_ms = CPU_Drop_Beep_Seconds_SpinEdit->value() * 1000;
     if (Play_Single_Tone_RadioButton->isChecked()) {
-        Speaker_Tone(duration_ms, Sound_Frequency_TrackBar->value());
+        const int frequency_hz = Sound_Frequency_TrackBar->value();
+        sounds_.Play([=](const Sound_Output& output) { Speaker_Tone(output, duration_ms, frequency_hz); });
         // Only where the trackbar can take the focus: not while the dialog
         // is hidden (the alarm) nor while the options are disabled.
         if (isVisible() && Sound_Frequency_TrackBar->isEnabled())
             Sound_Frequency_TrackBar->setFocus();
     } else if (Play_Wolf_Whistle_RadioButton->isChecked()) {
-        Play_Wolf_Whistle(duration_ms);
+        sounds_.Play([=](const Sound_Output& output) { Play_Wolf_Whistle(output, duration_ms); });
     } else if (Play_Sliding_Scale_RadioButton->isChecked()) {
-        Play_Sliding_Scale(duration_ms);
+        sounds_.Play([=](const Sound_Output& output) { Play_Sliding_Scale(output, duration_ms); });
     }
 }
 

@@ -7,6 +7,8 @@
 // settings file can say so): setChecked(true) on one clears the other two,
 // setChecked(false) is always honoured.
 
+#include "alarm/sound_player.h"
+
 #include <QDialog>
 
 class QGroupBox;
@@ -60,6 +62,9 @@ private:
     void Create_Controls();
     void Connect_Handlers();
     void Set_Tab_Order();
+
+    // Plays the sounds for as long as the dialog lives: for the whole run.
+    Sound_Player sounds_;
 };
 
 // The frequency label's text: the trackbar position with the user's
