@@ -2,17 +2,16 @@
 
 #include "alarm/alarm_sounds.h"
 #include "common/number_format.h"
+#include "common/window_bounds.h"
 #include "widgets/design.h"
 #include "widgets/radio_group.h"
 #include "widgets/spin_edit.h"
 
-#include <QApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QSlider>
 #include <QSpinBox>
@@ -155,8 +154,12 @@ void TCPU_Drop_Form::Create_Controls()
 
     Sound_Test_Button = Button(this, "Sound_Test_Button", "Sound Test", {59, 332, 110, 25}, bold);
     OK_Button = Button(this, "OK_Button", "OK - Do It !", {195, 332, 110, 25}, bold);
-    OK_Button->setDefault(true);
     Cancel_Button = Button(this, "Cancel_Button", "Cancel", {335, 332, 110, 25}, bold);
+    // No default button: Enter in a field must not arm the alarm before the
+    // user has finished with the other fields. (The toolkit would otherwise
+    // make the first of them the default when the dialog shows.)
+    for (QPushButton* button : {Sound_Test_Button, OK_Button, Cancel_Button})
+        button->setAutoDefault(false);
     Label8 = Notice(this, "Label8",
                     "N.B.  This will not produce a continuous or repetitive beeping, the beep will occur ONCE ONLY "
                     "as soon as the above criteria are satisfied.",
@@ -170,19 +173,19 @@ void TCPU_Drop_Form::Connect_Handlers()
     connect(Sound_Test_Button, &QPushButton::clicked, this, [this] { Sound_Test_ButtonClick(); });
     connect(Sound_Frequency_TrackBar, &QSlider::valueChanged, this, [this] { Sound_Frequency_TrackBarChange(); });
 
-    QRadioButton* const choices[] = {Play_Single_Tone_RadioButton, Play_Wolf_Whistle_RadioButton,
-                                     Play_Sliding_Scale_RadioButton};
+    const std::vector<QRadioButton*> choices = {Play_Single_Tone_RadioButton, Play_Wolf_Whistle_RadioButton,
+                                               Play_Sliding_Scale_RadioButton};
     for (QRadioButton* chosen : choices) {
         chosen->installEventFilter(this);
-        connect(chosen, &QRadioButton::toggled, this, [this, chosen](bool on) {
-            if (!on)
-                return;
-            for (QRadioButton* other : {Play_Single_Tone_RadioButton, Play_Wolf_Whistle_RadioButton,
-                                        Play_Sliding_Scale_RadioButton})
-                if (other != chosen)
-                    other->setChecked(false);
+        connect(chosen, &QRadioButton::toggled, this, [chosen, choices](bool on) {
+            if (on)
+                for (QRadioButton* other : choices)
+                    if (other != chosen)
+                        other->setChecked(false);
+            Keep_One_Tab_Stop(choices);
         });
     }
+    Keep_One_Tab_Stop(choices);
 }
 
 void TCPU_Drop_Form::Set_Tab_Order()
@@ -225,18 +228,18 @@ void TCPU_Drop_Form::Sound_Frequency_TrackBarChange()
 
 void TCPU_Drop_Form::Sound_Test_ButtonClick()
 {
-    Silence_When_Done silence;
     const int duration_ms = CPU_Drop_Beep_Seconds_SpinEdit->value() * 1000;
     if (Play_Single_Tone_RadioButton->isChecked()) {
-        Speaker_Tone(duration_ms, Sound_Frequency_TrackBar->value());
+        const int frequency_hz = Sound_Frequency_TrackBar->value();
+        sounds_.Play([=](const Sound_Output& output) { Speaker_Tone(output, duration_ms, frequency_hz); });
         // Only where the trackbar can take the focus: not while the dialog
         // is hidden (the alarm) nor while the options are disabled.
         if (isVisible() && Sound_Frequency_TrackBar->isEnabled())
             Sound_Frequency_TrackBar->setFocus();
     } else if (Play_Wolf_Whistle_RadioButton->isChecked()) {
-        Play_Wolf_Whistle(duration_ms);
+        sounds_.Play([=](const Sound_Output& output) { Play_Wolf_Whistle(output, duration_ms); });
     } else if (Play_Sliding_Scale_RadioButton->isChecked()) {
-        Play_Sliding_Scale(duration_ms);
+        sounds_.Play([=](const Sound_Output& output) { Play_Sliding_Scale(output, duration_ms); });
     }
 }
 
@@ -262,22 +265,27 @@ bool TCPU_Drop_Form::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
+// Enter presses the button that has the focus, and nothing else; Escape
+// does nothing, as there is no cancel button. Only the buttons and the
+// close box end the dialog.
+void TCPU_Drop_Form::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Enter:
+    case Qt::Key_Return:
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled())
+            button->click();
+        return;
+    case Qt::Key_Escape: return;
+    default: QDialog::keyPressEvent(event);
+    }
+}
+
 void TCPU_Drop_Form::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
-        Centre_On_Screen();
+        Centre_On_Screen(this);
         FormShow();
     }
     QDialog::showEvent(event);
-}
-
-void TCPU_Drop_Form::Centre_On_Screen()
-{
-    const QWidget* active = QApplication::activeWindow();
-    const QScreen* screen = active ? active->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect bounds = frameGeometry();
-    bounds.moveCenter(screen->availableGeometry().center());
-    move(bounds.topLeft());
 }

@@ -7,6 +7,8 @@
 // settings file can say so): setChecked(true) on one clears the other two,
 // setChecked(false) is always honoured.
 
+#include "alarm/sound_player.h"
+
 #include <QDialog>
 
 class QGroupBox;
@@ -54,12 +56,15 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Create_Controls();
     void Connect_Handlers();
     void Set_Tab_Order();
-    void Centre_On_Screen();
+
+    // Plays the sounds for as long as the dialog lives: for the whole run.
+    Sound_Player sounds_;
 };
 
 // The frequency label's text: the trackbar position with the user's

@@ -174,12 +174,44 @@ QString Auto_Run_Value_Name()
     return QFileInfo(Auto_Run_Value_Data()).fileName();
 }
 
+namespace {
+
+QString Run_Key()
+{
+    return QString::fromLatin1(Run_Key_Path);
+}
+
+// Since Vista only an elevated administrator opens the machine's Run key
+// with full access; everyone else gets the user's own, which Windows runs
+// at that user's log-on all the same.
+platform::HKEY Run_Key_Root()
+{
+    return Key_Exists(HKEY_LOCAL_MACHINE, Run_Key()) ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+
+// The entry as the machine's key holds it, else as the user's does.
+QString Read_Auto_Run_Entry()
+{
+    const QString machine = Read_Registry_String(HKEY_LOCAL_MACHINE, Run_Key(), Auto_Run_Value_Name());
+    return machine.isEmpty() ? Read_Registry_String(HKEY_CURRENT_USER, Run_Key(), Auto_Run_Value_Name())
+                             : machine;
+}
+
+} // namespace
+
 bool Enable_Auto_Run()
 {
     const QString name = Auto_Run_Value_Name();
-    if (!Write_Registry_String(HKEY_LOCAL_MACHINE, QString::fromLatin1(Run_Key_Path), name,
-                               Auto_Run_Value_Data()))
+    const platform::HKEY root = Run_Key_Root();
+    if (!Write_Registry_String(root, Run_Key(), name, Auto_Run_Value_Data()))
         return false;
+    // Windows starts what both keys hold: an entry left in the user's key by
+    // an earlier start without the rights would start the program twice.
+    if (root == HKEY_LOCAL_MACHINE) {
+        const Open_Key user_key(HKEY_CURRENT_USER, Run_Key());
+        if (user_key.Is_Open() && Value_Exists(user_key, name))
+            Registry().Reg_Delete_Value(user_key.Handle(), name.toStdString());
+    }
     Message_Dlg(QStringLiteral("This program (") + name +
                     QStringLiteral(") will now run automatically at Windows Start-Up."),
                 Msg_Type::Information, Msg_Buttons::OK);
@@ -189,7 +221,13 @@ bool Enable_Auto_Run()
 bool Disable_Auto_Run()
 {
     const QString name = Auto_Run_Value_Name();
-    if (!Delete_Registry_Value(HKEY_LOCAL_MACHINE, QString::fromLatin1(Run_Key_Path), name))
+    // Gone from every Run key it may be in: the machine's where it opens,
+    // the user's where that opens too or the machine's does not.
+    const bool machine_wide = Key_Exists(HKEY_LOCAL_MACHINE, Run_Key());
+    if (machine_wide && !Delete_Registry_Value(HKEY_LOCAL_MACHINE, Run_Key(), name))
+        return false;
+    if ((!machine_wide || Key_Exists(HKEY_CURRENT_USER, Run_Key())) &&
+        !Delete_Registry_Value(HKEY_CURRENT_USER, Run_Key(), name))
         return false;
     Message_Dlg(QStringLiteral("This program (") + name +
                     QStringLiteral(") will now no-longer run automatically at Windows Start-Up."),
@@ -235,8 +273,7 @@ void TMainForm1::Auto_Run_at_Windows_Startup_OptionClick()
 
 bool TMainForm1::Check_Auto_Run_Path()
 {
-    const QString stored =
-        Read_Registry_String(HKEY_LOCAL_MACHINE, QString::fromLatin1(Run_Key_Path), Auto_Run_Value_Name());
+    const QString stored = Read_Auto_Run_Entry();
     if (stored.isEmpty())
         return false;
     const QString current = Auto_Run_Value_Data();

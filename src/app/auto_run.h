@@ -1,7 +1,9 @@
 #pragma once
 // Start at log-on: one string value under the machine-wide Run key, named
-// after the executable's file name and holding its full path. The entry is
-// the only record of the setting; the menu item's check mark follows it.
+// after the executable's file name and holding its full path; where that key
+// cannot be opened with full access, under the user's own Run key (same path,
+// name and data). The entry is the only record of the setting; the menu
+// item's check mark follows it, found in either key.
 
 #include "platform/registry.h"
 

@@ -4,7 +4,7 @@
 #include "alarm/drop_alarm.h"
 #include "common/file_dialog.h"
 #include "common/title.h"
-#include "app/window_bounds.h"
+#include "common/window_bounds.h"
 #include "cpu/cpu_display.h"
 #include "docs/help_menu.h"
 #include "metrics/drive_combo_box.h"

@@ -2,7 +2,7 @@
 #include "app/placement.h"
 
 #include "app/main_form.h"
-#include "app/window_bounds.h"
+#include "common/window_bounds.h"
 #include "platform/input.h"
 
 #include <QAction>

@@ -5,7 +5,7 @@
 #include "alarm/cpu_drop_form.h"
 #include "common/number_format.h"
 #include "common/settings_location.h"
-#include "app/window_bounds.h"
+#include "common/window_bounds.h"
 #include "metrics/drive_combo_box.h"
 #include "platform/profile.h"
 

@@ -28,7 +28,9 @@ void TMainForm1::FormShow()
 
     switch (platform::Use<platform::Process_Service>().Startup_Show_State()) { // 15
     case SW_SHOWMINIMIZED:
-    case SW_SHOWMINNOACTIVE: showMinimized(); break;
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE:
+    case SW_FORCEMINIMIZE: showMinimized(); break;
     case SW_SHOWMAXIMIZED: showMaximized(); break;
     default: break;
     }

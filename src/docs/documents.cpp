@@ -5,7 +5,7 @@
 #include "platform/files.h"
 #include "platform/process.h"
 
-#include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -14,9 +14,11 @@ platform::Process_Service& Process()
     return platform::Use<platform::Process_Service>();
 }
 
+// The platform's paths are UTF-8 on every system; the ANSI code page that
+// QFile::decodeName assumes on Windows would garble a folder beyond ASCII.
 QString Executable_Path()
 {
-    return QFile::decodeName(Process().Executable_Path().c_str());
+    return QString::fromStdString(Process().Executable_Path());
 }
 
 void Inform(const QString& text)
@@ -26,7 +28,7 @@ void Inform(const QString& text)
 
 bool File_Exists(const QString& path)
 {
-    return platform::Use<platform::File_Service>().File_Exists(QFile::encodeName(path).toStdString());
+    return platform::Use<platform::File_Service>().File_Exists(path.toStdString());
 }
 
 // A document beside the program wins; an installed copy finds its own in the
@@ -48,10 +50,12 @@ QString Document_Path(const QString& file_name)
 
 } // namespace
 
+// The file name as the system splits a path (on Windows after either "\" or
+// "/"); the folder keeps the separators it was given.
 QString Program_Folder()
 {
     const QString executable = Executable_Path();
-    return executable.left(executable.lastIndexOf(QLatin1Char('/')) + 1);
+    return executable.left(executable.size() - QFileInfo(executable).fileName().size());
 }
 
 QString Readme_Path()
@@ -79,7 +83,7 @@ void Open_In_Notepad(const QString& path)
         return;
     }
     // The whole path is one argument, whatever its length or characters.
-    Process().Start_Text_Editor(QFile::encodeName(path).toStdString());
+    Process().Start_Text_Editor(path.toStdString());
 }
 
 void Open_Catalogue(const QString& product_title)

@@ -1,5 +1,6 @@
 #include "odometer/settings_form.h"
 
+#include "common/window_bounds.h"
 #include "odometer/odometer_units.h"
 #include "widgets/design.h"
 #include "widgets/radio_group.h"
@@ -7,10 +8,8 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QSpinBox>
 
@@ -164,8 +163,7 @@ void TSettings_Form::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->geometry().center() - rect().center());
+    Centre_On_Screen(this);
     FormActivate();
     OKBtn->setFocus();
 }

@@ -1,12 +1,14 @@
 #pragma once
 // The registry calls the program makes: the dynamic-data statistics keys of
-// the older Windows family (CPU usage) and the machine-wide Run key (start
-// at log-on). Each call returns a Win32 error code (ERROR_SUCCESS is 0).
+// the older Windows family (CPU usage) and the Run keys (start at log-on):
+// the machine-wide one, and on Windows the user's own where the machine's
+// cannot be opened. Each call returns a Win32 error code (ERROR_SUCCESS is 0).
 //
 // Contracts:
 // - Reg_Open_Key_Ex opens an existing key, never creates one; fails with
 //   ERROR_FILE_NOT_FOUND (or ERROR_ACCESS_DENIED) when the key is absent or
-//   cannot be opened with the access asked.
+//   cannot be opened with the access asked. A sub-key path may start with
+//   "\" (absolute from the root); it names the same key as without it.
 // - Reg_Query_Value_Ex reads a value; with data null it only reports type and
 //   size; ERROR_MORE_DATA when the buffer is too small; ERROR_FILE_NOT_FOUND
 //   when the value is absent.

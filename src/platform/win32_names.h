@@ -85,8 +85,15 @@ inline constexpr int SW_HIDE = 0;
 inline constexpr int SW_SHOWNORMAL = 1;
 inline constexpr int SW_SHOWMINIMIZED = 2;
 inline constexpr int SW_SHOWMAXIMIZED = 3;
+inline constexpr int SW_MAXIMIZE = 3;
+inline constexpr int SW_SHOWNOACTIVATE = 4;
+inline constexpr int SW_SHOW = 5;
+inline constexpr int SW_MINIMIZE = 6;
 inline constexpr int SW_SHOWMINNOACTIVE = 7;
+inline constexpr int SW_SHOWNA = 8;
+inline constexpr int SW_RESTORE = 9;
 inline constexpr int SW_SHOWDEFAULT = 10;
+inline constexpr int SW_FORCEMINIMIZE = 11;
 
 inline constexpr std::uint32_t VER_PLATFORM_WIN32s = 0;
 inline constexpr std::uint32_t VER_PLATFORM_WIN32_WINDOWS = 1;

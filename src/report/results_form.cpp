@@ -1,12 +1,11 @@
 #include "report/results_form.h"
 
+#include "common/window_bounds.h"
 #include "report/report_pictures.h"
 #include "widgets/design.h"
 
-#include <QApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 
 TResults_Form::TResults_Form()
 {
@@ -75,20 +74,7 @@ void TResults_Form::reject()
 
 void TResults_Form::showEvent(QShowEvent* event)
 {
-    Centre_On_Screen();
+    Centre_On_Screen(this);
     Clipboard_BitBtn->setFocus();
     QDialog::showEvent(event);
-}
-
-void TResults_Form::Centre_On_Screen()
-{
-    // The screen the user is working on: that of the window the report was asked from.
-    const QWidget* active = QApplication::activeWindow();
-    const QScreen* screen = active && active != this ? active->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->availableGeometry();
-    // Before the first showing the frame is not known yet; the client size is close enough.
-    const QSize outer = frameGeometry().size().expandedTo(size());
-    move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
 }

@@ -34,5 +34,4 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void Centre_On_Screen();
 };

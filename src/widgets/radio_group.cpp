@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 #include <QRadioButton>
 
+#include <algorithm>
+
 TRadioGroup::TRadioGroup(QWidget* parent) : QGroupBox(parent) {}
 
 void TRadioGroup::Set_Items(const QStringList& items)
@@ -25,6 +27,7 @@ void TRadioGroup::Set_Items(const QStringList& items)
         buttons_.push_back(button);
         button->show();
     }
+    Keep_One_Tab_Stop(buttons_);
     Arrange();
 }
 
@@ -39,8 +42,17 @@ void TRadioGroup::Set_ItemIndex(int index)
     item_index_ = index;
     for (int i = 0; i < Count(); ++i)
         buttons_[static_cast<std::size_t>(i)]->setChecked(i == index);
+    Keep_One_Tab_Stop(buttons_);
     if (index >= 0)
         emit Click();
+}
+
+void Keep_One_Tab_Stop(const std::vector<QRadioButton*>& buttons)
+{
+    const auto checked = std::find_if(buttons.begin(), buttons.end(), [](auto* b) { return b->isChecked(); });
+    const QRadioButton* stop = checked != buttons.end() ? *checked : buttons.empty() ? nullptr : buttons.front();
+    for (QRadioButton* button : buttons)
+        button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 int Radio_Arrow_Step(int key)

@@ -37,6 +37,11 @@ private:
     int item_index_ = -1;
 };
 
+// A group of radio buttons is one tab stop: Tab enters it at the checked
+// button (at the first while none is checked) and leaves it at once; the
+// arrow keys move within it. Called again whenever the checked button changes.
+void Keep_One_Tab_Stop(const std::vector<QRadioButton*>& buttons);
+
 // In a group of radio buttons the arrow keys select: -1 (the previous
 // choice) for Up and Left, 1 (the next) for Down and Right, 0 for any other key.
 int Radio_Arrow_Step(int key);

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -33,6 +34,17 @@ struct Recording {
         return crossings;
     }
     double Frequency() const { return Seconds() > 0 ? Zero_Crossings() / 2.0 / Seconds() : 0; }
+    // The stretch between two times, in seconds from the start.
+    Recording Part(double from, double to) const
+    {
+        Recording part{rate, channels, {}};
+        const auto at = [this](double seconds) {
+            return std::min(samples.size(), static_cast<std::size_t>(seconds * rate));
+        };
+        part.samples.assign(samples.begin() + static_cast<std::ptrdiff_t>(at(from)),
+                            samples.begin() + static_cast<std::ptrdiff_t>(at(to)));
+        return part;
+    }
     std::size_t Silent_Samples() const
     {
         std::size_t silent = 0;

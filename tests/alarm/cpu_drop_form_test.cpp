@@ -15,6 +15,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QTimer>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -180,6 +181,17 @@ TEST(CPU_Drop_Form, Tab_Order_Starts_At_OK_And_Ends_In_The_Options_Group)
         at = at->nextInFocusChain();
     } while (at != form.OK_Button);
     EXPECT_EQ(chain, expected);
+
+    // The sound choices are one tab stop: Tab enters them at the checked one
+    // and leaves them at once.
+    form.show();
+    form.Play_Wolf_Whistle_RadioButton->setChecked(true);
+    form.Sound_Frequency_TrackBar->setFocus();
+    QTest::keyClick(form.Sound_Frequency_TrackBar, Qt::Key_Tab);
+    EXPECT_EQ(form.focusWidget(), form.Play_Wolf_Whistle_RadioButton);
+    QTest::keyClick(form.focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(form.focusWidget(), form.OK_Button);
+    form.hide();
 }
 
 TEST(CPU_Drop_Form, Frequency_Label_Follows_The_Trackbar_With_The_Users_Separator)
@@ -308,7 +320,10 @@ TEST(CPU_Drop_Form, Spin_Edits_Bring_Typed_Values_Inside_Their_Limits_And_The_Th
     EXPECT_EQ(threshold->value(), 51);
 }
 
-TEST(CPU_Drop_Form, OK_Accepts_While_Cancel_And_The_Close_Box_Reject_Keeping_Changed_Values)
+// OK accepts; Cancel and the close box reject and keep the changed values.
+// There is no default and no cancel button: Enter in a field and Escape
+// leave the dialog open, and Enter presses only the button with the focus.
+TEST(CPU_Drop_Form, Only_Its_Buttons_And_The_Close_Box_End_It_Keeping_Changed_Values)
 {
     TCPU_Drop_Form form;
     auto run_and = [&form](auto close) {
@@ -321,4 +336,26 @@ TEST(CPU_Drop_Form, OK_Accepts_While_Cancel_And_The_Close_Box_Reject_Keeping_Cha
     EXPECT_EQ(run_and([&form] { form.close(); }), QDialog::Rejected);
     EXPECT_EQ(form.CPU_Drop_Seconds_SpinEdit->value(), 42);
     EXPECT_FALSE(form.isVisible());
+
+    for (QPushButton* button : {form.OK_Button, form.Cancel_Button}) {
+        SCOPED_TRACE(button->objectName().toStdString());
+        bool stayed_open = false;
+        const int result = run_and([&form, button, &stayed_open] {
+            for (QWidget* field : {static_cast<QWidget*>(form.CPU_Drop_Seconds_SpinEdit),
+                                   static_cast<QWidget*>(form.Sound_Frequency_TrackBar)}) {
+                field->setFocus();
+                for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+                    QTest::keyClick(field, key);
+            }
+            stayed_open = form.isVisible() && form.result() == 0;
+            for (const QPushButton* any : {form.Sound_Test_Button, form.OK_Button, form.Cancel_Button})
+                stayed_open = stayed_open && !any->isDefault();
+            button->setFocus();
+            QTest::keyClick(button, Qt::Key_Return);
+            if (form.isVisible())
+                form.done(-1);
+        });
+        EXPECT_TRUE(stayed_open);
+        EXPECT_EQ(result, button == form.OK_Button ? QDialog::Accepted : QDialog::Rejected);
+    }
 }

@@ -1,6 +1,7 @@
-// The drop alarm in the main window: arming from the menu, the detector in
-// the tick, and the sound it makes, on a fake clock and a capture sink.
+// The drop alarm: arming from the menu, the detector in the tick, and the
+// sound it makes, on a fake clock and a capture sink.
 #include "alarm/cpu_drop_form.h"
+#include "alarm/drop_alarm.h"
 #include "app/main_form.h"
 #include "common/message_box.h"
 #include "cpu/cpu_sampler.h"
@@ -8,6 +9,8 @@
 #include "fakes/fake_perf_data.h"
 #include "fakes/fake_sound.h"
 #include "fakes/faked_windows.h"
+#include "fakes/monitor_controls.h"
+#include "metrics/refresh_tick.h"
 #include "widgets/gauge.h"
 
 #include <QAction>
@@ -26,13 +29,11 @@ namespace {
 const QString Already_Armed_Question = QStringLiteral(
     "A CPU Usage Drop Alarm is already in progres.  Do you want to continue with this existing alarm ?");
 
-class Drop_Alarm : public ::testing::Test {
+// The alarm with its controls and its dialog, as the window wires them.
+class Drop_Alarm_Rule : public ::testing::Test {
 protected:
-    Drop_Alarm()
+    Drop_Alarm_Rule()
     {
-        form.Attach_Windows(nullptr, &drop, nullptr, nullptr);
-        form.Trailcount_Timer->stop();
-        form.Reset_CPU_Monitoring_Timer->stop();
         QObject::connect(&drop, &QDialog::finished, [this] { ++dialog_showings; });
         drop.CPU_Drop_Threshold_SpinEdit->setValue(50);
         drop.CPU_Drop_Seconds_SpinEdit->setValue(1);
@@ -58,7 +59,7 @@ protected:
             if (drop.isVisible())
                 closer->click();
         });
-        Armed()->trigger();
+        form.alarm.Make_PC_Speaker_Beeps_when_CPU_Usage_Next_Drops_OptionClick();
         QCoreApplication::processEvents(); // the closer, when no dialog showed
     }
 
@@ -68,14 +69,15 @@ protected:
     {
         clock.Advance_Seconds(seconds);
         form.CPU_Gauge->Set_Progress(reading);
-        form.Check_CPU_Drop_Alarm();
+        form.alarm.Check_CPU_Drop_Alarm();
         QCoreApplication::processEvents();
     }
 
-    Fake_Clock clock;
+    Monitor_Controls form;
+    TCPU_Drop_Form& drop = form.CPU_Drop_Form;
+    Fake_Clock& clock = form.clock;
     Fake_Version version;
     Fake_Sound sound{&clock};
-    platform::Scoped_Service<platform::Clock_Service> clock_guard{clock};
     platform::Scoped_Service<platform::Version_Service> version_guard{version};
     platform::Scoped_Service<platform::Sound_Service> sound_guard{sound};
     std::vector<Message_Record> questions;
@@ -84,14 +86,12 @@ protected:
         questions.push_back(record);
         return answer;
     }};
-    TMainForm1 form;
-    TCPU_Drop_Form drop;
     int dialog_showings = 0;
 };
 
 } // namespace
 
-TEST_F(Drop_Alarm, OK_Arms_While_Cancel_Leaves_It_Disarmed)
+TEST_F(Drop_Alarm_Rule, OK_Arms_While_Cancel_Leaves_It_Disarmed)
 {
     Click_Menu(drop.Cancel_Button);
     EXPECT_EQ(dialog_showings, 1);
@@ -99,16 +99,16 @@ TEST_F(Drop_Alarm, OK_Arms_While_Cancel_Leaves_It_Disarmed)
     EXPECT_FALSE(Armed()->isChecked());
     EXPECT_TRUE(Indicator()->isHidden());
 
-    form.CPU_Drop_Previous_Usage = 7;
+    Tick(7);
     Click_Menu(drop.OK_Button);
     EXPECT_TRUE(Armed()->isChecked());
     EXPECT_FALSE(Indicator()->isHidden());
     EXPECT_FALSE(Indicator()->isChecked());
-    EXPECT_EQ(form.CPU_Drop_Previous_Usage, 100);
+    EXPECT_EQ(form.alarm.CPU_Drop_Previous_Usage(), 100);
     EXPECT_TRUE(questions.empty());
 }
 
-TEST_F(Drop_Alarm, Fires_Once_After_N_Seconds_Disarmed_Before_The_Sound)
+TEST_F(Drop_Alarm_Rule, Fires_Once_After_N_Seconds_Disarmed_Before_The_Sound)
 {
     Click_Menu(drop.OK_Button);
     std::vector<bool> armed_during_sound;
@@ -126,16 +126,16 @@ TEST_F(Drop_Alarm, Fires_Once_After_N_Seconds_Disarmed_Before_The_Sound)
     EXPECT_FALSE(Armed()->isChecked());
     EXPECT_TRUE(Indicator()->isHidden());
     EXPECT_FALSE(Indicator()->isChecked());
-    EXPECT_EQ(form.CPU_Drop_Previous_Usage, 90);
+    EXPECT_EQ(form.alarm.CPU_Drop_Previous_Usage(), 90);
 
     // Disarmed: later drops are silent.
     for (int reading : {90, 5, 5, 5, 5, 5, 5})
         Tick(reading);
     EXPECT_EQ(Sounds(), 1u);
-    EXPECT_EQ(form.CPU_Drop_Previous_Usage, 5);
+    EXPECT_EQ(form.alarm.CPU_Drop_Previous_Usage(), 5);
 }
 
-TEST_F(Drop_Alarm, Ticks_Nested_In_The_Sound_Cannot_Fire_It_Again)
+TEST_F(Drop_Alarm_Rule, Ticks_Nested_In_The_Sound_Cannot_Fire_It_Again)
 {
     drop.Play_Wolf_Whistle_RadioButton->setChecked(true);
     Click_Menu(drop.OK_Button);
@@ -152,11 +152,11 @@ TEST_F(Drop_Alarm, Ticks_Nested_In_The_Sound_Cannot_Fire_It_Again)
     EXPECT_FALSE(Armed()->isChecked());
 }
 
-TEST_F(Drop_Alarm, Rearming_Asks_First_Yes_Keeps_The_Running_Alarm)
+TEST_F(Drop_Alarm_Rule, Rearming_Asks_First_Yes_Keeps_The_Running_Alarm)
 {
     Click_Menu(drop.OK_Button);
     Tick(10);
-    const double run_start = form.CPU_Drop_Start_Time;
+    const double run_start = form.alarm.CPU_Drop_Start_Time();
 
     answer = Msg_Result::Yes;
     Click_Menu();
@@ -168,15 +168,15 @@ TEST_F(Drop_Alarm, Rearming_Asks_First_Yes_Keeps_The_Running_Alarm)
     EXPECT_TRUE(Armed()->isChecked());
     EXPECT_TRUE(Indicator()->isChecked());
     EXPECT_FALSE(Indicator()->isHidden());
-    EXPECT_EQ(form.CPU_Drop_Start_Time, run_start);
-    EXPECT_EQ(form.CPU_Drop_Previous_Usage, 10);
+    EXPECT_EQ(form.alarm.CPU_Drop_Start_Time(), run_start);
+    EXPECT_EQ(form.alarm.CPU_Drop_Previous_Usage(), 10);
 
     // A question closed without an answer changes nothing either.
     answer = Msg_Result::Cancel;
     Click_Menu();
     EXPECT_EQ(dialog_showings, 1);
     EXPECT_TRUE(Armed()->isChecked());
-    EXPECT_EQ(form.CPU_Drop_Start_Time, run_start);
+    EXPECT_EQ(form.alarm.CPU_Drop_Start_Time(), run_start);
 
     // The run goes on and fires as it would have.
     Tick(10);
@@ -185,7 +185,7 @@ TEST_F(Drop_Alarm, Rearming_Asks_First_Yes_Keeps_The_Running_Alarm)
     EXPECT_EQ(Sounds(), 1u);
 }
 
-TEST_F(Drop_Alarm, Rearming_Answered_No_Shows_The_Dialog_Again)
+TEST_F(Drop_Alarm_Rule, Rearming_Answered_No_Shows_The_Dialog_Again)
 {
     Click_Menu(drop.OK_Button);
     Tick(10);
@@ -196,11 +196,11 @@ TEST_F(Drop_Alarm, Rearming_Answered_No_Shows_The_Dialog_Again)
         hidden_while_dialog_shown = !Armed()->isChecked() && Indicator()->isHidden();
         drop.OK_Button->click();
     });
-    Armed()->trigger();
+    form.alarm.Make_PC_Speaker_Beeps_when_CPU_Usage_Next_Drops_OptionClick();
     EXPECT_TRUE(hidden_while_dialog_shown);
     EXPECT_TRUE(Armed()->isChecked());
     EXPECT_FALSE(Indicator()->isHidden());
-    EXPECT_EQ(form.CPU_Drop_Previous_Usage, 100);
+    EXPECT_EQ(form.alarm.CPU_Drop_Previous_Usage(), 100);
 
     Click_Menu(drop.Cancel_Button);
     EXPECT_EQ(dialog_showings, 3);
@@ -211,32 +211,60 @@ TEST_F(Drop_Alarm, Rearming_Answered_No_Shows_The_Dialog_Again)
     EXPECT_TRUE(sound.tones.empty());
 }
 
-TEST_F(Drop_Alarm, Start_Up_Values_Keep_An_Armed_Alarm_From_Firing_Until_A_New_Drop)
+// Restoring the factory defaults while armed runs the start-up again: the
+// alarm stays armed, the low run in progress no longer counts, and only a
+// new drop (a reading at the threshold or above, then one below) fires it.
+TEST(Drop_Alarm_Defaults, Restored_While_Armed_The_Alarm_Waits_For_A_New_Drop)
 {
-    Click_Menu(drop.OK_Button);
-    Tick(10);
-    Tick(10);
-    // What the start-up sequence does when the factory defaults are restored.
-    form.CPU_Drop_Start_Time = clock.Now() + 999999;
-    form.CPU_Drop_Previous_Usage = 0;
-    for (int i = 0; i < 10; ++i)
-        Tick(10);
-    EXPECT_TRUE(sound.tones.empty());
-    EXPECT_TRUE(Armed()->isChecked());
+    Faked_Windows app;
+    Fake_Cpu_Load cpu;
+    platform::Scoped_Service<platform::Performance_Data_Service> use_cpu{cpu};
+    CPU_Sampler sampler;
+    Scoped_CPU_Sampler use_sampler{sampler};
+    Scoped_Message_Answerer yes{[](const Message_Record&) { return Msg_Result::Yes; }};
+    TMainForm1& form = app.form();
+    TCPU_Drop_Form& drop = *app.windows->CPU_Drop_Form;
+    QAction* const armed = form.Make_PC_Speaker_Beeps_when_CPU_Usage_Next_Drops_Option;
+    form.Reset_CPU_Monitoring_Timer->stop();
+    form.FormShow();
+    // The ticks are the test's own, half a second apart on the fake clock.
+    form.Timer1->stop();
+    auto tick = [&](double load) {
+        cpu.load = load;
+        app.clock.Advance_Seconds(0.5);
+        form.Refresh->Timer1Timer();
+        QCoreApplication::processEvents(); // where a fired alarm sounds
+    };
 
-    Tick(70);
-    Tick(10); // a new drop
-    Tick(10);
-    Tick(10);
-    EXPECT_TRUE(sound.tones.empty());
-    Tick(10);
-    EXPECT_EQ(Sounds(), 1u);
+    QTimer::singleShot(0, &drop, [&drop] { drop.OK_Button->click(); });
+    armed->trigger();
+    ASSERT_TRUE(armed->isChecked());
+    tick(0.1);
+    tick(0.1);
+    ASSERT_TRUE(form.CPU_Drop_RadioButton->isChecked()) << "no low run is being timed";
+
+    form.Restore_Factory_Defaults_Option->trigger();
+    form.Timer1->stop();
+    ASSERT_EQ(drop.CPU_Drop_Seconds_SpinEdit->value(), 5);
+    for (int i = 0; i < 20; ++i)
+        tick(0.1);
+    EXPECT_TRUE(app.sound.tones.empty()) << "the low run from before the defaults fired the alarm";
+    EXPECT_TRUE(armed->isChecked());
+
+    tick(0.7);
+    for (int i = 0; i < 9; ++i) // 4.5 seconds into the new drop
+        tick(0.1);
+    EXPECT_TRUE(app.sound.tones.empty());
+    for (int i = 0; i < 4 && app.sound.tones.empty(); ++i)
+        tick(0.1);
+    EXPECT_FALSE(app.sound.tones.empty()) << "the new drop did not fire the alarm";
+    EXPECT_FALSE(armed->isChecked());
 }
 
-TEST_F(Drop_Alarm, Stores_The_Reading_Every_Tick_And_Reads_The_Dialog_Afresh)
+TEST_F(Drop_Alarm_Rule, Stores_The_Reading_Every_Tick_And_Reads_The_Dialog_Afresh)
 {
     Tick(37);
-    EXPECT_EQ(form.CPU_Drop_Previous_Usage, 37);
+    EXPECT_EQ(form.alarm.CPU_Drop_Previous_Usage(), 37);
     EXPECT_FALSE(Indicator()->isChecked());
 
     Click_Menu(drop.OK_Button);
@@ -253,7 +281,7 @@ TEST_F(Drop_Alarm, Stores_The_Reading_Every_Tick_And_Reads_The_Dialog_Afresh)
     EXPECT_TRUE(sound.tones.empty());
 }
 
-TEST_F(Drop_Alarm, Armed_Afresh_While_The_Sound_Plays_Keeps_The_New_Arming)
+TEST_F(Drop_Alarm_Rule, Armed_Afresh_While_The_Sound_Plays_Keeps_The_New_Arming)
 {
     Click_Menu(drop.OK_Button);
     bool rearmed = false;
@@ -270,7 +298,7 @@ TEST_F(Drop_Alarm, Armed_Afresh_While_The_Sound_Plays_Keeps_The_New_Arming)
     ASSERT_TRUE(rearmed);
     EXPECT_TRUE(Armed()->isChecked());
     EXPECT_FALSE(Indicator()->isHidden());
-    EXPECT_EQ(form.CPU_Drop_Previous_Usage, 100);
+    EXPECT_EQ(form.alarm.CPU_Drop_Previous_Usage(), 100);
 
     // Still low: the new arming fires in its turn.
     sound.after_sound = nullptr;
@@ -311,19 +339,24 @@ TEST(Drop_Alarm_Sounding, The_Window_Keeps_Refreshing_While_The_Alarm_Sounds)
         ASSERT_TRUE(armed->isChecked());
         cpu.load = 0.125;
 
-        // Under the sound the load moves to 25 %, still below the threshold.
+        // Under the sound (fired: disarmed, the indicator still up) the load
+        // moves to 25 %, still below the threshold.
         QSet<QString> spinner_seen;
         bool reading_followed = false;
-        app.sound.after_sound = [&] {
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, &form, [&] {
+            if (armed->isChecked() || form.CPU_Drop_RadioButton->isHidden())
+                return;
             cpu.load = 0.25;
             spinner_seen.insert(form.Spinner_Label->text());
             reading_followed = reading_followed || form.CPU_Gauge->Progress() == 25;
-        };
+        });
+        watch.start(20);
         QElapsedTimer waited;
         waited.start();
         while ((armed->isChecked() || !form.CPU_Drop_RadioButton->isHidden()) && waited.elapsed() < 30000)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-        app.sound.after_sound = nullptr;
+        watch.stop();
 
         ASSERT_FALSE(app.sound.tones.empty()) << "the alarm did not sound";
         EXPECT_FALSE(armed->isChecked());
@@ -332,10 +365,8 @@ TEST(Drop_Alarm_Sounding, The_Window_Keeps_Refreshing_While_The_Alarm_Sounds)
         EXPECT_GE(spinner_seen.size(), 3);
         EXPECT_TRUE(reading_followed) << "the CPU gauge stood still under the sound";
         if (choice == drop.Play_Single_Tone_RadioButton) {
-            int milliseconds = 0;
-            for (const Fake_Sound::Tone& tone : app.sound.tones)
-                milliseconds += tone.duration_ms;
-            EXPECT_EQ(milliseconds, 2000) << "one tone of the beep seconds, not two";
+            EXPECT_EQ(app.sound.tones, (std::vector<Fake_Sound::Tone>{{400, 2000}}))
+                << "one tone of the beep seconds";
         } else {
             EXPECT_EQ(app.sound.tones.size() % 99, 0u) << "whole passes of the whistle";
         }

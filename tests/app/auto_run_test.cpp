@@ -4,6 +4,7 @@
 #include "app/main_form.h"
 #include "common/message_box.h"
 #include "fakes/fake_process.h"
+#include "fakes/fake_registry.h"
 #include "fakes/scoped_config_home.h"
 
 #include <QAction>
@@ -164,6 +165,58 @@ TEST_F(Auto_Run, Start_Up_Sets_The_Mark_From_The_Entry_After_Asking_About_A_Move
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].buttons, Msg_Buttons::Yes_No);
     EXPECT_TRUE(form.Program_Size_Timer->isActive()); // the start-up went on to its end
+}
+
+// Windows since Vista: the machine's Run key refuses full access to all
+// but an elevated administrator, and the user's own holds the entry then.
+TEST_F(Auto_Run, Where_The_Machine_Key_Refuses_The_Users_Own_Holds_The_Entry)
+{
+    Fake_Registry registry;
+    platform::Scoped_Service<platform::Registry_Service> registry_guard(registry);
+    const std::string key = Run_Key.toStdString();
+    const Fake_Registry::Key_Name machine{HKEY_LOCAL_MACHINE, key}, user{HKEY_CURRENT_USER, key};
+    registry.Create_Key(HKEY_LOCAL_MACHINE, key);
+    registry.Create_Key(HKEY_CURRENT_USER, key);
+    registry.refused_keys = {machine};
+    process.executable_path = "/opt/Tools/vistrel.exe";
+    const QString name = QStringLiteral("vistrel.exe");
+    QAction& item = *form.Auto_Run_at_Windows_Startup_Option;
+
+    item.trigger();
+    EXPECT_TRUE(item.isChecked());
+    EXPECT_EQ(Read_Registry_String(HKEY_CURRENT_USER, Run_Key, name), QStringLiteral("/opt/Tools/vistrel.exe"));
+    EXPECT_TRUE(registry.keys[machine].empty());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text,
+              QStringLiteral("This program (vistrel.exe) will now run automatically at Windows Start-Up."));
+
+    // The start-up check finds it there, and a correction goes there too.
+    process.executable_path = "/opt/Moved/vistrel.exe";
+    answer = Msg_Result::Yes;
+    EXPECT_TRUE(form.Check_Auto_Run_Path());
+    EXPECT_EQ(messages.size(), 3u); // the question and the enable message
+    EXPECT_EQ(Read_Registry_String(HKEY_CURRENT_USER, Run_Key, name), QStringLiteral("/opt/Moved/vistrel.exe"));
+
+    item.trigger();
+    EXPECT_FALSE(item.isChecked());
+    EXPECT_TRUE(registry.keys[user].empty());
+    EXPECT_EQ(messages.back().text,
+              QStringLiteral("This program (vistrel.exe) will now no-longer run automatically at Windows Start-Up."));
+
+    // Where the machine's key opens, it holds the one entry; one left in the
+    // user's key by an earlier start goes, as the removal takes it from both.
+    registry.refused_keys.clear();
+    ASSERT_TRUE(Write_Registry_String(HKEY_CURRENT_USER, Run_Key, name, QStringLiteral("/opt/Old/vistrel.exe")));
+    item.setChecked(false);
+    item.trigger();
+    EXPECT_TRUE(item.isChecked());
+    EXPECT_EQ(Read_Registry_String(HKEY_LOCAL_MACHINE, Run_Key, name), QStringLiteral("/opt/Moved/vistrel.exe"));
+    EXPECT_TRUE(registry.keys[user].empty());
+    ASSERT_TRUE(Write_Registry_String(HKEY_CURRENT_USER, Run_Key, name, QStringLiteral("/opt/Old/vistrel.exe")));
+    item.trigger();
+    EXPECT_FALSE(item.isChecked());
+    EXPECT_TRUE(registry.keys[machine].empty() && registry.keys[user].empty());
+    EXPECT_EQ(registry.Open_Handles(), 0u);
 }
 
 // A registry that misbehaves in the ways the routines must notice.

@@ -4,6 +4,7 @@
 #include "common/number_format.h"
 #include "fakes/faked_windows.h"
 #include "metrics/refresh_tick.h"
+#include "widgets/fitted_label.h"
 #include "widgets/gauge.h"
 
 #include <QAction>
@@ -31,8 +32,6 @@ TEST(Main_Window, Controls_Carry_Their_Design_Names_Geometry_And_Fonts)
         {"Bevel1", {4, 56, 193, 53}},
         {"Phisical_RAM_Gauge", {4, 20, 89, 29}},
         {"Swap_File_Gauge", {108, 20, 89, 29}},
-        {"RAM_Label", {52, 67, 142, 16}},
-        {"SWAP_Label", {52, 87, 142, 16}},
         {"Spinner_Label", {97, 4, 9, 16}},
         {"Bevel2", {4, 116, 193, 63}},
         {"Disk_Used_Gauge", {128, 128, 65, 20}},
@@ -74,6 +73,21 @@ TEST(Main_Window, Controls_Carry_Their_Design_Names_Geometry_And_Fonts)
         EXPECT_EQ(label->pos(), caption.at) << caption.name;
         EXPECT_EQ(label->font().pixelSize(), caption.pixels) << caption.name;
         EXPECT_EQ(label->font().family(), QStringLiteral("Times New Roman")) << caption.name;
+    }
+    // The figures stand at their design place inside their bevel, in the
+    // design font, and those of a 1 TB machine fit in the size they are drawn
+    // at (the drawing test below checks the pixels).
+    const QRect inside_bevel = form.Bevel1->contentsRect().translated(form.Bevel1->pos());
+    for (const auto& [figures, top] : {std::pair{form.RAM_Label, 67}, std::pair{form.SWAP_Label, 87}}) {
+        SCOPED_TRACE(figures->objectName().toStdString());
+        EXPECT_EQ(figures->pos(), QPoint(52, top));
+        EXPECT_EQ(figures->height(), 16);
+        EXPECT_TRUE(inside_bevel.contains(figures->geometry()));
+        EXPECT_EQ(figures->font().pixelSize(), 15);
+        auto* fitted = qobject_cast<TFitted_Label*>(figures);
+        ASSERT_NE(fitted, nullptr);
+        fitted->setText(QStringLiteral("1,073,741,823 / 1,073,741,824"));
+        EXPECT_LE(QFontMetrics(fitted->Fitted_Font()).horizontalAdvance(fitted->text()), fitted->contentsRect().width());
     }
     EXPECT_EQ(form.Phisical_RAM_Gauge->Kind(), TGauge::gkPie);
     EXPECT_EQ(form.Phisical_RAM_Gauge->BackColor(), QColor(0, 255, 0));
@@ -164,6 +178,32 @@ TEST(Main_Window, Timers_As_Designed_And_Windows_Created_In_Order)
     EXPECT_EQ(form.AboutBox->Product_Name_Label->text(), QStringLiteral("Vistrel v4.8f"));
     EXPECT_EQ(form.Client_Size(), QSize(201, 239));
     EXPECT_TRUE(form.Program_Size_Timer->isActive());
+}
+
+// Whichever way a launcher asks for a minimized window (a shortcut set to run
+// minimized asks one way, other launchers another), the window starts
+// minimized; maximized when asked; normal for every other request.
+TEST(Main_Window, Start_Up_Takes_The_Show_State_The_Launcher_Asked_For)
+{
+    const struct {
+        int show_state;
+        Qt::WindowState expected;
+    } requests[] = {
+        {SW_HIDE, Qt::WindowNoState},          {SW_SHOWNORMAL, Qt::WindowNoState},
+        {SW_SHOWMINIMIZED, Qt::WindowMinimized}, {SW_SHOWMAXIMIZED, Qt::WindowMaximized},
+        {SW_SHOWNOACTIVATE, Qt::WindowNoState}, {SW_SHOW, Qt::WindowNoState},
+        {SW_MINIMIZE, Qt::WindowMinimized},     {SW_SHOWMINNOACTIVE, Qt::WindowMinimized},
+        {SW_SHOWNA, Qt::WindowNoState},         {SW_RESTORE, Qt::WindowNoState},
+        {SW_SHOWDEFAULT, Qt::WindowNoState},    {SW_FORCEMINIMIZE, Qt::WindowMinimized},
+    };
+    for (const auto& request : requests) {
+        SCOPED_TRACE(request.show_state);
+        Faked_Windows app;
+        app.process.show_state = request.show_state;
+        app.form().show();
+        EXPECT_EQ(app.form().windowState(), request.expected);
+        EXPECT_TRUE(app.form().isVisible());
+    }
 }
 
 namespace {

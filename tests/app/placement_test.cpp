@@ -1,7 +1,7 @@
 // The placement pass, the snap and keep-inside items, and always on top.
 #include "app/main_form.h"
 #include "app/placement.h"
-#include "app/window_bounds.h"
+#include "common/window_bounds.h"
 #include "app/windows.h"
 #include "fakes/fake_process.h"
 #include "fakes/fake_input.h"
@@ -249,7 +249,8 @@ TEST(Sane_Window_Bounds, A_Settings_File_Cannot_Ask_For_Bounds_A_Window_Cannot_H
         {"as saved", one, 200, 200, 212, 270, QRect(200, 200, 212, 270)},
         {"huge", one, 200, 200, 2147483647, 2147483647, QRect(200, 200, 1280, 800)},
         {"huge height", one, 100, 300, 212, 0x7FFFFFFF, QRect(100, 300, 212, 800)},
-        {"none at all", one, 200, 200, 0, -5, QRect(200, 200, 1, 1)},
+        {"none at all", one, 200, 200, 0, -5, QRect(200, 200, 150, 100)},
+        {"grown in the corner", one, 1279, 799, 2, 5, QRect(1280 - 150, 800 - 100, 150, 100)},
         {"wholly right", one, 5000, 100, 212, 270, QRect(1280 - 212, 100, 212, 270)},
         {"wholly above left", one, -2147483647 - 1, -900, 212, 270, QRect(0, 0, 212, 270)},
         {"partly off stays", one, -100, 700, 212, 270, QRect(-100, 700, 212, 270)},

@@ -4,7 +4,7 @@
 #include "alarm/cpu_drop_form.h"
 #include "app/main_form.h"
 #include "app/settings_file_status.h"
-#include "app/window_bounds.h"
+#include "common/window_bounds.h"
 #include "app/windows.h"
 #include "fakes/fake_files.h"
 #include "metrics/drive_combo_box.h"

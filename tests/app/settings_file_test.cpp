@@ -5,7 +5,7 @@
 #include "alarm/cpu_drop_form.h"
 #include "app/main_form.h"
 #include "common/number_format.h"
-#include "app/window_bounds.h"
+#include "common/window_bounds.h"
 #include "app/windows.h"
 #include "metrics/drive_combo_box.h"
 #include "odometer/settings_form.h"

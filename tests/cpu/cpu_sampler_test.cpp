@@ -247,23 +247,48 @@ TEST_F(NT_Sampler, Damaged_Instances_Fail_The_Sample_Without_Touching_The_Counte
 
 TEST_F(NT_Sampler, Damaged_Blocks_Give_An_Error_Not_A_Crash)
 {
+    // Every byte of a block, damaged three ways, read by a fresh sampler and
+    // by one with two good samples behind it (loads 0.5 and 0.75). A damaged
+    // block either reads or raises one of the sampler's own errors; an error
+    // leaves the readings of the samples before it as they were.
     Fake_Object other;
     other.title_index = 2;
     other.instances = {{0}};
-    const std::vector<std::uint8_t> good = Build_Perf_Data(Fake_Time(0), {other, Processor({0, 0})});
+    const std::vector<std::uint8_t> first = Build_Perf_Data(Fake_Time(0), {other, Processor({0, 0})});
+    const std::vector<std::uint8_t> second =
+        Build_Perf_Data(Fake_Time(1000), {other, Processor({Second / 2, Second / 4})});
+    const std::vector<std::uint8_t> good = Build_Perf_Data(Fake_Time(2000), {other, Processor({Second, Second})});
+    const auto known = [](const std::string& error) {
+        return error == "(no error)" || error == Object_Missing || error == Counter_Missing;
+    };
+    int errors = 0;
     for (std::size_t at = 0; at < good.size(); ++at) {
         for (const std::uint8_t value : {std::uint8_t{0x00}, std::uint8_t{0x7f}, std::uint8_t{0xff}}) {
-            perf.data = good;
-            perf.data[at] = value;
+            std::vector<std::uint8_t> damaged = good;
+            damaged[at] = value;
+
+            perf.data = damaged;
             CPU_Sampler fresh;
-            try {
-                fresh.Take_CPU_Sample();
-                for (std::int32_t i = 0; i < fresh.CPU_Instance_Count(); ++i)
-                    fresh.CPU_Instance_Usage(i);
-            } catch (const Program_Error&) {
-            }
+            const std::string first_error = Error_Of([&] { fresh.Take_CPU_Sample(); });
+            EXPECT_TRUE(known(first_error)) << "byte " << at << ": " << first_error;
+
+            CPU_Sampler running;
+            perf.data = first;
+            running.Take_CPU_Sample();
+            perf.data = second;
+            running.Take_CPU_Sample();
+            perf.data = damaged;
+            const std::string error = Error_Of([&] { running.Take_CPU_Sample(); });
+            EXPECT_TRUE(known(error)) << "byte " << at << ": " << error;
+            if (error == "(no error)")
+                continue;
+            ++errors;
+            EXPECT_EQ(running.CPU_Instance_Count(), 2) << "byte " << at;
+            EXPECT_EQ(running.CPU_Instance_Usage(0), 0.5) << "byte " << at;
+            EXPECT_EQ(running.CPU_Instance_Usage(1), 0.75) << "byte " << at;
         }
     }
+    EXPECT_GT(errors, 0) << "no damage was noticed";
 }
 
 TEST(CPU_Sampler_Start_Up, Chooses_The_Method_From_The_Version)

@@ -41,10 +41,21 @@ TEST_F(Documents, Readme_Is_Named_After_The_Executable_Up_To_Its_First_Dot)
         {"/opt/kessimer tools/my.tool.exe", "/opt/kessimer tools/my.txt"},
         {"/opt/v1.2/vistrel", "/opt/v1.2/vistrel.txt"},
         {"", ""},
+#ifdef _WIN32
+        // Windows takes either separator; the dots of the folders are not the file's.
+        {"C:\\Kessimer\\vistrel-4.8f-win64\\vistrel.exe", "C:\\Kessimer\\vistrel-4.8f-win64\\vistrel.txt"},
+        {"C:/v4.8/tools\\my.tool.exe", "C:/v4.8/tools\\my.txt"},
+        {"\\\\server\\share.1\\vistrel.exe", "\\\\server\\share.1\\vistrel.txt"},
+#else
+        {"/opt/a\\b.c/vistrel", "/opt/a\\b.c/vistrel.txt"}, // a backslash is part of a name here
+#endif
     };
     for (const auto& [executable, readme] : cases) {
         process_.executable_path = executable;
         EXPECT_EQ(Readme_Path(), QString::fromUtf8(readme)) << executable;
+        if (*executable) {
+            EXPECT_TRUE(Readme_Path().startsWith(Program_Folder())) << executable;
+        }
     }
     process_.executable_path = "/opt/kessimer tools/my.tool.exe";
     EXPECT_EQ(Program_Folder(), QStringLiteral("/opt/kessimer tools/"));
@@ -58,7 +69,7 @@ TEST_F(Documents, The_Editor_Gets_The_Whole_Path_As_One_Argument)
                          + QStringLiteral("/it's \"quoted\" & $HOME; ünïcode.txt");
     Open_In_Notepad(path);
     ASSERT_EQ(process_.started.size(), 1u);
-    EXPECT_EQ(QFile::decodeName(process_.started[0].c_str()), path);
+    EXPECT_EQ(QString::fromStdString(process_.started[0]), path);
     EXPECT_TRUE(messages_.empty());
 }
 
@@ -82,7 +93,7 @@ TEST_F(Documents, Missing_Editor_Or_Path_Is_Explained)
 TEST_F(Documents, Catalogue_Opens_When_Present_And_Is_Explained_When_Not)
 {
     QTemporaryDir folder;
-    process_.executable_path = QFile::encodeName(folder.filePath(QStringLiteral("vistrel"))).toStdString();
+    process_.executable_path = folder.filePath(QStringLiteral("vistrel")).toStdString();
 
     Open_Catalogue(QStringLiteral("Vistrel v4.8f"));
     Expect_One_Information(QStringLiteral(
@@ -97,7 +108,7 @@ TEST_F(Documents, Catalogue_Opens_When_Present_And_Is_Explained_When_Not)
     Open_Catalogue(QStringLiteral("Vistrel v4.8f"));
     EXPECT_TRUE(messages_.empty());
     ASSERT_EQ(process_.started.size(), 1u);
-    EXPECT_EQ(QFile::decodeName(process_.started[0].c_str()), catalogue.fileName());
+    EXPECT_EQ(QString::fromStdString(process_.started[0]), catalogue.fileName());
 }
 
 TEST_F(Documents, An_Installed_Copy_Finds_Them_In_Its_Data_Folder_A_Copy_Beside_It_Wins)
@@ -105,7 +116,7 @@ TEST_F(Documents, An_Installed_Copy_Finds_Them_In_Its_Data_Folder_A_Copy_Beside_
     QTemporaryDir prefix;
     ASSERT_TRUE(QDir(prefix.path()).mkpath(QStringLiteral("bin")));
     ASSERT_TRUE(QDir(prefix.path()).mkpath(QStringLiteral("share/vistrel")));
-    process_.executable_path = QFile::encodeName(prefix.filePath(QStringLiteral("bin/vistrel"))).toStdString();
+    process_.executable_path = prefix.filePath(QStringLiteral("bin/vistrel")).toStdString();
     const QString beside_readme = prefix.filePath(QStringLiteral("bin/vistrel.txt"));
     const QString beside_catalogue = prefix.filePath(QStringLiteral("bin/catalog.txt"));
 
@@ -132,7 +143,7 @@ TEST_F(Documents, Help_Menu_Commands)
     Fake_Disk disk;
     platform::Scoped_Service<platform::Disk_Service> disk_guard(disk);
     QTemporaryDir folder;
-    process_.executable_path = QFile::encodeName(folder.filePath(QStringLiteral("vistrel"))).toStdString();
+    process_.executable_path = folder.filePath(QStringLiteral("vistrel")).toStdString();
     TMainForm1 form;
     TAboutBox about;
     about.Product_Name_Label->setText(QStringLiteral("Vistrel v4.8f"));
@@ -141,12 +152,39 @@ TEST_F(Documents, Help_Menu_Commands)
     // The readme is opened whether it is there or not.
     form.View_Readme_file_Option->trigger();
     ASSERT_EQ(process_.started.size(), 1u);
-    EXPECT_EQ(QFile::decodeName(process_.started[0].c_str()), folder.filePath(QStringLiteral("vistrel.txt")));
+    EXPECT_EQ(QString::fromStdString(process_.started[0]), folder.filePath(QStringLiteral("vistrel.txt")));
 
     form.View_Shareware_Catalog_Option->trigger();
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_TRUE(messages_[0].text.contains(QStringLiteral(" as Vistrel v4.8f.  The required")));
     EXPECT_EQ(process_.started.size(), 1u);
+}
+
+TEST_F(Documents, Both_Open_From_Another_Working_Folder_Beside_A_Program_In_A_Dotted_Folder)
+{
+    Fake_Disk disk;
+    platform::Scoped_Service<platform::Disk_Service> disk_guard(disk);
+    QTemporaryDir root;
+    const QString dotted = QStringLiteral("vistrel-4.8f-win64 \u00e9t\u00e9");
+    ASSERT_TRUE(QDir(root.path()).mkpath(dotted));
+    ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("elsewhere")));
+    const QString folder = QDir::toNativeSeparators(root.filePath(dotted));
+    const QString separator = QDir::separator();
+    process_.executable_path = (folder + separator + QStringLiteral("vistrel.exe")).toStdString();
+    Write_All(folder + separator + QStringLiteral("catalog.txt"), "catalogue\n");
+    const QString working_folder = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(root.filePath(QStringLiteral("elsewhere"))));
+    TMainForm1 form;
+    TAboutBox about;
+    form.Attach_Windows(&about, nullptr, nullptr, nullptr);
+
+    form.View_Readme_file_Option->trigger();
+    form.View_Shareware_Catalog_Option->trigger();
+    QDir::setCurrent(working_folder);
+    EXPECT_TRUE(messages_.empty());
+    ASSERT_EQ(process_.started.size(), 2u);
+    EXPECT_EQ(QString::fromStdString(process_.started[0]), folder + separator + QStringLiteral("vistrel.txt"));
+    EXPECT_EQ(QString::fromStdString(process_.started[1]), folder + separator + QStringLiteral("catalog.txt"));
 }
 
 } // namespace

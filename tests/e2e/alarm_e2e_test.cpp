@@ -2,6 +2,7 @@
 // CPU reading comes from a fake load, so the machine's own load never matters.
 #include "alarm/alsa_recorder.h"
 #include "alarm/cpu_drop_form.h"
+#include "alarm/drop_alarm.h"
 #include "app/main_form.h"
 #include "app/windows.h"
 #include "cpu/cpu_sampler.h"
@@ -158,7 +159,7 @@ TEST(Drop_Alarm_On_X, A_Click_On_The_Indicator_Changes_Nothing)
     armed->trigger();
     ASSERT_TRUE(armed->isChecked());
     // Waiting: a tick has read the busy processor.
-    ASSERT_TRUE(e2e::Wait_Until([&] { return form.CPU_Drop_Previous_Usage == 87 && indicator->isVisible(); }, 5000));
+    ASSERT_TRUE(e2e::Wait_Until([&] { return form.CPU_Drop_Alarm->CPU_Drop_Previous_Usage() == 87 && indicator->isVisible(); }, 5000));
     Click_At(Centre_Of(*indicator, indicator->rect()));
     e2e::Wait(300);
     EXPECT_FALSE(indicator->isChecked()) << "a click checked the waiting indicator";
@@ -166,7 +167,7 @@ TEST(Drop_Alarm_On_X, A_Click_On_The_Indicator_Changes_Nothing)
 
     // Timing: the click must not clear the run.
     load.cpu.load = 0.125;
-    ASSERT_TRUE(e2e::Wait_Until([&] { return indicator->isChecked() && form.CPU_Drop_Previous_Usage == 12; }, 5000));
+    ASSERT_TRUE(e2e::Wait_Until([&] { return indicator->isChecked() && form.CPU_Drop_Alarm->CPU_Drop_Previous_Usage() == 12; }, 5000));
     // A point beside the first: the tool waits for a move that never comes
     // when the pointer is already where it is sent.
     Click_At(Centre_Of(*indicator, indicator->rect()) + QPoint(-2, 1));

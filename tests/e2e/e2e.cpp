@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRegularExpression>
 #include <QThread>
 
 namespace e2e {
@@ -25,6 +26,29 @@ QString Run(const QString& program, const QStringList& arguments, int timeout_ms
         QCoreApplication::processEvents();
     }
     return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+
+std::optional<QRect> X_Frame(const QString& window)
+{
+    const QString info = Run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window});
+    const QString extents =
+        Run(QStringLiteral("xprop"), {QStringLiteral("-id"), window, QStringLiteral("_NET_FRAME_EXTENTS")});
+    auto number = [&info](const char* label) -> std::optional<int> {
+        const auto match = QRegularExpression(QString::fromLatin1(label) + QStringLiteral(":\\s*(-?\\d+)")).match(info);
+        if (!match.hasMatch())
+            return std::nullopt;
+        return match.captured(1).toInt();
+    };
+    const auto x = number("Absolute upper-left X");
+    const auto y = number("Absolute upper-left Y");
+    const auto width = number("Width");
+    const auto height = number("Height");
+    const auto frame = QRegularExpression(QStringLiteral("= (\\d+), (\\d+), (\\d+), (\\d+)")).match(extents);
+    if (!x || !y || !width || !height || !frame.hasMatch())
+        return std::nullopt;
+    const int left = frame.captured(1).toInt(), right = frame.captured(2).toInt();
+    const int top = frame.captured(3).toInt(), bottom = frame.captured(4).toInt();
+    return QRect(*x - left, *y - top, *width + left + right, *height + top + bottom);
 }
 
 void Wait(int milliseconds)

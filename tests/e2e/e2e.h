@@ -3,10 +3,13 @@
 // (xdotool, xprop, xclip) against it, and wait for the event loop.
 
 #include <QProcess>
+#include <QRect>
 #include <QString>
+#include <QWidget>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
+#include <optional>
 #include <gtest/gtest.h>
 
 #define VISTREL_REQUIRE_DISPLAY()                                                                      \
@@ -19,6 +22,12 @@ namespace e2e {
 
 // Runs a program to its end on the test display and gives its standard output.
 QString Run(const QString& program, const QStringList& arguments, int timeout_ms = 10000);
+
+// The frame of a window as the X server and the window manager report it:
+// the client's absolute position and size, grown by _NET_FRAME_EXTENTS;
+// nothing while the window is not framed.
+std::optional<QRect> X_Frame(const QString& window);
+inline std::optional<QRect> X_Frame(WId window) { return X_Frame(QString::number(window)); }
 
 // Processes events for the given time.
 void Wait(int milliseconds);

@@ -2,50 +2,29 @@
 // window manager: what the window manager itself reports is checked.
 #include "app/main_form.h"
 #include "common/message_box.h"
-#include "app/window_bounds.h"
+#include "common/window_bounds.h"
 #include "app/windows.h"
+#include "alarm/cpu_drop_form.h"
+#include "odometer/settings_form.h"
+#include "report/results_form.h"
 #include "e2e/e2e.h"
 #include "fakes/fake_process.h"
 #include "fakes/fake_input.h"
 #include "fakes/scoped_config_home.h"
 
 #include <QAction>
+#include <QDialog>
+#include <QToolButton>
 #include <QEvent>
 #include <QGuiApplication>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <optional>
 
 namespace {
-
-// The frame of a window as the X server and the window manager report it:
-// the client's absolute position and size, grown by _NET_FRAME_EXTENTS.
-std::optional<QRect> X_Frame(WId window)
-{
-    const QString id = QString::number(window);
-    const QString info = e2e::Run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id});
-    const QString extents =
-        e2e::Run(QStringLiteral("xprop"), {QStringLiteral("-id"), id, QStringLiteral("_NET_FRAME_EXTENTS")});
-    auto number = [&info](const char* label) -> std::optional<int> {
-        const auto match = QRegularExpression(QString::fromLatin1(label) + QStringLiteral(":\\s*(-?\\d+)")).match(info);
-        if (!match.hasMatch())
-            return std::nullopt;
-        return match.captured(1).toInt();
-    };
-    const auto x = number("Absolute upper-left X");
-    const auto y = number("Absolute upper-left Y");
-    const auto width = number("Width");
-    const auto height = number("Height");
-    const auto frame = QRegularExpression(QStringLiteral("= (\\d+), (\\d+), (\\d+), (\\d+)")).match(extents);
-    if (!x || !y || !width || !height || !frame.hasMatch())
-        return std::nullopt;
-    const int left = frame.captured(1).toInt(), right = frame.captured(2).toInt();
-    const int top = frame.captured(3).toInt(), bottom = frame.captured(4).toInt();
-    return QRect(*x - left, *y - top, *width + left + right, *height + top + bottom);
-}
 
 QString Net_Wm_State(WId window)
 {
@@ -96,7 +75,7 @@ protected:
     ::testing::AssertionResult Frame_Becomes(const TMainForm1& form, const QRect& expected, int timeout_ms)
     {
         std::optional<QRect> frame;
-        if (e2e::Wait_Until([&] { return (frame = X_Frame(form.winId())) == expected; }, timeout_ms))
+        if (e2e::Wait_Until([&] { return (frame = e2e::X_Frame(form.winId())) == expected; }, timeout_ms))
             return ::testing::AssertionSuccess();
         const QRect seen = frame.value_or(QRect());
         const QRect own = Outer_Bounds(&form);
@@ -155,7 +134,7 @@ TEST_F(Placement_On_X, A_Snap_Item_Moves_The_Window_At_Once_And_Clears_The_Other
     Set_Outer_Left(&form, 400);
     ASSERT_TRUE(Frame_Becomes(form, bottom_left.translated(400, 0), 5000));
     e2e::Wait(1200);
-    EXPECT_EQ(X_Frame(form.winId()), bottom_left.translated(400, 0));
+    EXPECT_EQ(e2e::X_Frame(form.winId()), bottom_left.translated(400, 0));
 }
 
 TEST_F(Placement_On_X, Keep_Inside_Pulls_The_Window_Back_Onto_The_Screen)
@@ -190,12 +169,12 @@ TEST_F(Placement_On_X, Keep_Inside_Leaves_The_Bottom_Of_A_Window_Taller_Than_The
 
     const int tall = screen.screen_height + 60;
     Set_Outer_Height(&form, tall);
-    ASSERT_TRUE(e2e::Wait_Until([&] { return X_Frame(form.winId()).value_or(QRect()).height() == tall; }, 2000));
+    ASSERT_TRUE(e2e::Wait_Until([&] { return e2e::X_Frame(form.winId()).value_or(QRect()).height() == tall; }, 2000));
     Set_Outer_Top(&form, 50);
     Set_Outer_Left(&form, 100);
     ASSERT_TRUE(Frame_Becomes(form, QRect(100, 50, 212, tall), 2000));
     e2e::Wait(1200);
-    EXPECT_EQ(X_Frame(form.winId()), QRect(100, 50, 212, tall));
+    EXPECT_EQ(e2e::X_Frame(form.winId()), QRect(100, 50, 212, tall));
 
     form.Program_Size_Timer->stop();
     Set_Outer_Top(&form, -20);
@@ -213,12 +192,12 @@ TEST_F(Placement_On_X, A_Maximized_Window_Is_Left_Alone_Until_It_Is_Restored)
 
     form.showMaximized();
     ASSERT_TRUE(e2e::Wait_Until(
-        [&] { return form.isMaximized() && X_Frame(form.winId()).value_or(QRect()).width() == screen.screen_width; }, 3000));
+        [&] { return form.isMaximized() && e2e::X_Frame(form.winId()).value_or(QRect()).width() == screen.screen_width; }, 3000));
     e2e::Wait(300);
-    const auto maximized = X_Frame(form.winId());
+    const auto maximized = e2e::X_Frame(form.winId());
     e2e::Wait(1200);
     EXPECT_TRUE(form.isMaximized());
-    EXPECT_EQ(X_Frame(form.winId()), maximized);
+    EXPECT_EQ(e2e::X_Frame(form.winId()), maximized);
 
     form.showNormal();
     EXPECT_TRUE(Frame_Becomes(form, QRect(screen.screen_width - 212, screen.screen_height - 270, 212, 270), 2000));
@@ -238,14 +217,14 @@ TEST_F(Placement_On_X, Always_On_Top_Sets_And_Clears_The_Keep_Above_State_In_Pla
     EXPECT_TRUE(e2e::Wait_Until([&] { return Net_Wm_State(id).contains(QStringLiteral("_NET_WM_STATE_ABOVE")); },
                                 2000));
     e2e::Wait(300);
-    EXPECT_EQ(X_Frame(id), Corner_Top_Right());
+    EXPECT_EQ(e2e::X_Frame(id), Corner_Top_Right());
 
     form.Always_On_Top_Option->trigger();
     EXPECT_FALSE(form.Always_On_Top_Option->isChecked());
     EXPECT_TRUE(e2e::Wait_Until([&] { return !Net_Wm_State(id).contains(QStringLiteral("_NET_WM_STATE_ABOVE")); },
                                 2000));
     e2e::Wait(300);
-    EXPECT_EQ(X_Frame(id), Corner_Top_Right());
+    EXPECT_EQ(e2e::X_Frame(id), Corner_Top_Right());
     EXPECT_EQ(form.winId(), id);
     EXPECT_EQ(watcher.hides, 0);
     EXPECT_TRUE(watcher.positions.isEmpty());
@@ -280,6 +259,49 @@ TEST_F(Placement_On_X, Factory_Defaults_Bring_The_Window_Back_Then_Snap_It_Top_R
     EXPECT_TRUE(e2e::Wait_Until([&] { return !Net_Wm_State(id).contains(QStringLiteral("_NET_WM_STATE_ABOVE")); },
                                 2000));
     form.removeEventFilter(&watcher);
+}
+
+// The alarm dialog, the odometer settings and the report window stand with
+// their frames centred on the screen, at their first opening (before the
+// window manager has framed them) and at every later one.
+TEST_F(Placement_On_X, Dialogs_Open_With_Their_Frames_Centred_On_The_Screen)
+{
+    TMainForm1& form = Shown_Main_Window();
+    ASSERT_TRUE(settled);
+    const QRect whole = QGuiApplication::primaryScreen()->geometry();
+    const struct {
+        QDialog* dialog;
+        std::function<void()> open;
+    } dialogs[] = {
+        {windows->CPU_Drop_Form.get(),
+         [&] { form.Make_PC_Speaker_Beeps_when_CPU_Usage_Next_Drops_Option->trigger(); }},
+        {windows->Settings_Form.get(), [&] { form.Settings_Option->trigger(); }},
+        {windows->Results_Form.get(), [&] { form.SpeedButton1->click(); }},
+    };
+    for (const auto& [dialog, open] : dialogs) {
+        for (const char* opening : {"first opening", "second opening"}) {
+            SCOPED_TRACE(dialog->objectName().toStdString() + ", " + opening);
+            std::optional<QRect> frame;
+            bool centred = false;
+            QTimer::singleShot(0, dialog, [&, dialog = dialog] {
+                centred = e2e::Wait_Until(
+                    [&] {
+                        frame = e2e::X_Frame(dialog->winId());
+                        return frame
+                               && frame->topLeft()
+                                      == whole.topLeft()
+                                             + QPoint((whole.width() - frame->width()) / 2,
+                                                      (whole.height() - frame->height()) / 2);
+                    },
+                    3000);
+                dialog->reject();
+            });
+            open();
+            const QRect seen = frame.value_or(QRect());
+            EXPECT_TRUE(centred) << "frame at " << seen.x() << "," << seen.y() << " " << seen.width() << "x"
+                                 << seen.height() << " on a screen of " << whole.width() << "x" << whole.height();
+        }
+    }
 }
 
 } // namespace

@@ -21,6 +21,7 @@ public:
 
     std::map<Key_Name, std::map<std::string, Value>> keys;
     std::set<std::string> failing_opens; // sub-key names whose open answers ERROR_ACCESS_DENIED
+    std::set<Key_Name> refused_keys;     // the same for one root's key only
     std::vector<std::string> log;
 
     void Create_Key(platform::HKEY root, const std::string& sub_key) { keys[{root, sub_key}]; }
@@ -39,7 +40,7 @@ public:
                          platform::HKEY* result) override
     {
         log.push_back("open " + sub_key);
-        if (failing_opens.count(sub_key))
+        if (failing_opens.count(sub_key) || refused_keys.count({root, sub_key}))
             return ERROR_ACCESS_DENIED;
         if (!keys.count({root, sub_key}))
             return ERROR_FILE_NOT_FOUND;

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QTest>
 #include <functional>
 
 TEST(Odometer_Units, Distance_Converts_Between_Kilometres_And_Miles)
@@ -147,17 +148,34 @@ void Press_Key(QWidget* widget, Qt::Key key)
 }
 } // namespace
 
-TEST_F(Odometer_Settings_Dialog, Arrow_Keys_Pick_The_Unit_As_A_Click_Does)
+// The unit group is one tab stop: Tab enters it at the chosen unit and
+// leaves it, so Tab then Space cannot switch the unit; the arrow keys pick
+// the unit as a click does.
+TEST_F(Odometer_Settings_Dialog, The_Units_Are_One_Tab_Stop_And_Arrow_Keys_Pick_As_A_Click_Does)
 {
     Open_Settings([&] {
-        QRadioButton* metric = settings.Distance_Travelled_Units_RadioGroup->Button(0);
+        QRadioButton* const metric = settings.Distance_Travelled_Units_RadioGroup->Button(0);
+        QRadioButton* const imperial = settings.Distance_Travelled_Units_RadioGroup->Button(1);
+        auto tab = [&](Qt::Key key) {
+            QTest::keyClick(settings.focusWidget(), key);
+            return settings.focusWidget();
+        };
+        ASSERT_EQ(settings.focusWidget(), settings.OKBtn);
+        EXPECT_EQ(tab(Qt::Key_Backtab), metric);
+        EXPECT_EQ(tab(Qt::Key_Backtab), settings.Screen_Height_SpinEdit);
+        EXPECT_EQ(tab(Qt::Key_Tab), metric);
+        EXPECT_EQ(tab(Qt::Key_Tab), settings.OKBtn);
+
         Press_Key(metric, Qt::Key_Down);
         EXPECT_EQ(Unit(), 1);
         EXPECT_EQ(Width(), 11);
-        Press_Key(settings.Distance_Travelled_Units_RadioGroup->Button(1), Qt::Key_Down); // already last
+        EXPECT_EQ(settings.focusWidget(), imperial);
+        Press_Key(imperial, Qt::Key_Down); // already last
         EXPECT_EQ(Unit(), 1);
         EXPECT_EQ(Width(), 11);
-        Press_Key(settings.Distance_Travelled_Units_RadioGroup->Button(1), Qt::Key_Up);
+        EXPECT_EQ(tab(Qt::Key_Tab), settings.OKBtn);
+        EXPECT_EQ(tab(Qt::Key_Backtab), imperial);
+        Press_Key(imperial, Qt::Key_Up);
         EXPECT_EQ(Unit(), 0);
         EXPECT_EQ(Width(), 28);
     });

@@ -7,6 +7,10 @@
 // on from one tone to the next, so a sweep of 1 ms tones sounds as a sweep.
 // The device stays open between tones and is closed by Silence().
 //
+// Tones are played on the program's sound thread; Cut_Short, from any
+// thread, ends the tone in progress at its next chunk or wait, and the
+// stream is dropped rather than played out.
+//
 // The device is opened non-blocking and every wait on it is bounded: a
 // machine without sound, or a device that fails or stalls, gives silence of
 // the tone's length, never an error and never a hang. ALSA's own error
@@ -20,8 +24,9 @@
 #include <cerrno>
 #include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <cstdint>
-#include <thread>
+#include <mutex>
 
 namespace platform {
 namespace {
@@ -67,28 +72,53 @@ public:
 
     void Silence() override
     {
-        if (pcm_)
+        if (pcm_ && !Cut())
             Play_Out();
         Close();
         // A device that failed may be back by the next sound.
         open_failed_ = false;
+        std::lock_guard<std::mutex> lock(mutex_);
+        cut_ = false;
+    }
+
+    bool Cut_Short() override
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            cut_ = true;
+        }
+        woken_.notify_all();
+        return true;
     }
 
 private:
+    bool Cut()
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return cut_;
+    }
+
+    // Sleeps until the time, or until the sound is cut short.
+    void Wait_Until(Clock::time_point until)
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        woken_.wait_until(lock, until, [this] { return cut_; });
+    }
+
     void Play(int frequency_hz, int duration_ms)
     {
-        if (duration_ms <= 0)
+        if (duration_ms <= 0 || Cut())
             return;
         const Clock::time_point now = Clock::now();
         if (stream_end_ < now)
             stream_end_ = now; // the sound had stopped: this tone starts it again
         const Clock::time_point tone_end = stream_end_ + milliseconds(duration_ms);
         stream_end_ = tone_end;
-        if (Open() && !Write_Tone(frequency_hz, duration_ms, tone_end + Stall_Limit)) {
+        if (Open() && !Write_Tone(frequency_hz, duration_ms, tone_end + Stall_Limit) && !Cut()) {
             Close();
             open_failed_ = true;
         }
-        std::this_thread::sleep_until(pcm_ ? tone_end - Lead : tone_end);
+        Wait_Until(pcm_ ? tone_end - Lead : tone_end);
     }
 
     bool Open()
@@ -171,7 +201,7 @@ private:
                 for (unsigned channel = 0; channel < channels_; ++channel)
                     *sample++ = value;
             }
-            if (!Write(chunk_.data(), count, give_up))
+            if (Cut() || !Write(chunk_.data(), count, give_up))
                 return false;
             frames -= count;
         }
@@ -188,7 +218,7 @@ private:
                 frames -= written;
                 continue;
             }
-            if (Clock::now() >= give_up)
+            if (Clock::now() >= give_up || Cut())
                 return false;
             if (written == 0 || written == -EAGAIN) {
                 snd_pcm_wait(pcm_, 20);
@@ -212,7 +242,7 @@ private:
         snd_pcm_sframes_t queued = 0;
         if (snd_pcm_delay(pcm_, &queued) == 0 && queued > 0)
             until = std::max(until, Clock::now() + milliseconds(queued * 1000 / rate_));
-        std::this_thread::sleep_until(std::min(until, Clock::now() + Drain_Limit));
+        Wait_Until(std::min(until, Clock::now() + Drain_Limit));
     }
 
     void Close()
@@ -222,6 +252,8 @@ private:
         snd_pcm_drop(pcm_);
         snd_pcm_close(pcm_);
         pcm_ = nullptr;
+        // What was cut short no longer holds back the next sound.
+        stream_end_ = Clock::time_point{};
     }
 
     snd_pcm_t* pcm_ = nullptr;
@@ -232,6 +264,9 @@ private:
     double frames_owed_ = 0; // fraction of a frame carried between tones
     Clock::time_point stream_end_{}; // when all sound written so far will have played
     std::array<std::int16_t, Chunk_Frames * Max_Channels> chunk_{};
+    std::mutex mutex_;
+    std::condition_variable woken_;
+    bool cut_ = false; // guarded by mutex_
 };
 
 } // namespace

@@ -45,8 +45,11 @@ public:
     {
         if (!result)
             return ERROR_INVALID_PARAMETER;
+        // A leading "\" means a path from the root, which is how the API
+        // takes every sub-key; given to it, it answers ERROR_BAD_PATHNAME.
+        const std::string path = !sub_key.empty() && sub_key.front() == '\\' ? sub_key.substr(1) : sub_key;
         HKEY opened = nullptr;
-        const LONG answer = RegOpenKeyExW(root, win32::Wide(sub_key).c_str(), 0, access, &opened);
+        const LONG answer = RegOpenKeyExW(root, win32::Wide(path).c_str(), 0, access, &opened);
         *result = answer == ERROR_SUCCESS ? opened : nullptr;
         return answer;
     }

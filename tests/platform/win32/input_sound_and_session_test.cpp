@@ -73,6 +73,17 @@ TEST(Win32_Sound, A_Tone_Lasts_Its_Length_Even_Where_The_Speaker_Cannot_Play_It)
     EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(150)) << "no tone, no wait";
     sound.Message_Beep(0);
     sound.Silence();
+
+    // Once cut short (the program's end), later tones pass at once until the
+    // sound is silenced; a Beep already sounding is left to the system.
+    EXPECT_FALSE(sound.Cut_Short());
+    const auto cut = Clock::now();
+    sound.Beep(440, 20000);
+    EXPECT_LT(Clock::now() - cut, std::chrono::seconds(10)) << "a cut tone still played";
+    sound.Silence();
+    const auto again = Clock::now();
+    sound.Beep(0, 150);
+    EXPECT_GE(Clock::now() - again, std::chrono::milliseconds(150)) << "silenced, tones play again";
 }
 
 TEST(Win32_Termination, The_End_Of_The_Session_Asks_The_Program_To_Close_Before_It_Ends)

@@ -51,8 +51,9 @@ TEST(Win32_Registry, A_Run_Key_Value_Beyond_Ascii_Goes_In_Reads_Back_And_Goes_Aw
     const std::string name = "Vistrel test " + std::to_string(GetCurrentProcessId());
     const std::string path = "C:\\Program Files\\V\xC3\xAFstrel \xE2\x98\x83\\vistrel.exe";
     platform::HKEY key = nullptr;
+    // The path as the program names it, absolute from the root.
     const long opened = Registry().Reg_Open_Key_Ex(
-        HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", KEY_ALL_ACCESS, &key);
+        HKEY_LOCAL_MACHINE, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run", KEY_ALL_ACCESS, &key);
     if (opened == ERROR_ACCESS_DENIED)
         GTEST_SKIP() << "the machine's Run key takes an administrator";
     ASSERT_EQ(opened, ERROR_SUCCESS);

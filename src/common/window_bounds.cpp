@@ -1,5 +1,6 @@
-#include "app/window_bounds.h"
+#include "common/window_bounds.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -48,6 +49,11 @@ void Move_Frame_To(QWidget* window, QPoint frame_top_left)
         window->setGeometry(QRect(own, window->size()));
 }
 
+QPoint Centred_Top_Left(QSize outer, const QRect& area)
+{
+    return {area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2};
+}
+
 constexpr char Pending_Name[] = "Pending_Outer_Bounds";
 
 // Outer bounds asked for before the frame was known, applied again with the
@@ -87,6 +93,9 @@ public:
     std::optional<Edge> top;
     std::optional<Edge> width;
     std::optional<Edge> height;
+    // Where the frame is to stand centred: its left and top follow from the
+    // frame's size, which only the framing tells.
+    std::optional<QRect> centre_in;
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override
@@ -117,6 +126,8 @@ private:
         Drop_If_Moved(top, own.top());
         Drop_If_Moved(width, own.width());
         Drop_If_Moved(height, own.height());
+        if (!left || !top)
+            centre_in.reset();
     }
 
     // Whether the frame now stands where and as large as asked.
@@ -164,13 +175,23 @@ private:
         confirmations_ = 0;
 
         const QMargins frame = Frame(window_);
+        const QSize least = Least_Own_Size(window_);
         QSize size = window_->size();
-        if (width)
-            size.setWidth(width->outer - frame.left() - frame.right());
-        if (height)
-            size.setHeight(height->outer - frame.top() - frame.bottom());
+        if (width) {
+            size.setWidth(std::max(width->outer - frame.left() - frame.right(), least.width()));
+            width->outer = size.width() + frame.left() + frame.right();
+        }
+        if (height) {
+            size.setHeight(std::max(height->outer - frame.top() - frame.bottom(), least.height()));
+            height->outer = size.height() + frame.top() + frame.bottom();
+        }
         if (size != window_->size())
             window_->resize(size);
+        if (centre_in) {
+            const QPoint centred = Centred_Top_Left(size.grownBy(frame), *centre_in);
+            left->outer = centred.x();
+            top->outer = centred.y();
+        }
         if (left || top) {
             const QRect outer = Outer_Bounds(window_);
             Move_Frame_To(window_, QPoint(left ? left->outer : outer.left(), top ? top->outer : outer.top()));
@@ -226,36 +247,87 @@ void Set_Outer_Top(QWidget* window, int top)
 void Set_Outer_Width(QWidget* window, int width)
 {
     const QMargins frame = Frame(window);
-    window->resize(width - frame.left() - frame.right(), window->height());
+    window->resize(std::max(width - frame.left() - frame.right(), Least_Own_Size(window).width()), window->height());
     Remember(window, &Pending_Outer_Bounds::width, width, window->width());
 }
 
 void Set_Outer_Height(QWidget* window, int height)
 {
     const QMargins frame = Frame(window);
-    window->resize(window->width(), height - frame.top() - frame.bottom());
+    window->resize(window->width(), std::max(height - frame.top() - frame.bottom(), Least_Own_Size(window).height()));
     Remember(window, &Pending_Outer_Bounds::height, height, window->height());
+}
+
+QSize Least_Own_Size(const QWidget* window)
+{
+    constexpr int Client_Strip = 20;
+    const QSize content = window->minimumSizeHint().expandedTo(QSize(0, 0));
+    return {std::max(content.width(), Least_Outer_Width / 2), content.height() + Client_Strip};
+}
+
+namespace {
+
+void Centre_Outer_Bounds(QWidget* window, const QRect& area, const QWidget* framed_alike)
+{
+    QMargins frame = Frame(window);
+    const bool known = !frame.isNull();
+    // Not framed yet: the frame another window of the program has is the
+    // best guess of the one this gets, and the window's own area is placed
+    // inside where that frame would stand.
+    if (!known && framed_alike)
+        frame = Frame(framed_alike);
+    const QPoint outer = Centred_Top_Left(window->size().grownBy(frame), area);
+    if (known || !window->testAttribute(Qt::WA_WState_Created))
+        Move_Frame_To(window, outer);
+    else
+        window->setGeometry(QRect(outer + QPoint(frame.left(), frame.top()), window->size()));
+    if (known)
+        return;
+    Pending_Outer_Bounds* pending = Pending_Outer_Bounds::Of(window, true);
+    pending->left = Pending_Outer_Bounds::Edge{outer.x(), window->geometry().left()};
+    pending->top = Pending_Outer_Bounds::Edge{outer.y(), window->geometry().top()};
+    pending->centre_in = area;
+}
+
+} // namespace
+
+void Centre_On_Screen(QWidget* window)
+{
+    const QWidget* opener = QApplication::activeWindow();
+    if (opener == window)
+        opener = nullptr;
+    const QScreen* screen = opener ? opener->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        Centre_Outer_Bounds(window, screen->geometry(), opener);
 }
 
 QRect Sane_Window_Bounds(int left, int top, int width, int height, const QList<QRect>& screens, const QRect& primary)
 {
     if (screens.isEmpty() || primary.isEmpty())
-        return QRect(left, top, std::max(width, 1), std::max(height, 1));
+        return QRect(left, top, std::max(width, Least_Outer_Width), std::max(height, Least_Outer_Height));
     QRect desktop;
     for (const QRect& screen : screens)
         desktop |= screen;
-    const std::int64_t w = std::clamp<std::int64_t>(width, 1, desktop.width());
-    const std::int64_t h = std::clamp<std::int64_t>(height, 1, desktop.height());
+    const std::int64_t w = std::min<std::int64_t>(std::max(width, Least_Outer_Width), desktop.width());
+    const std::int64_t h = std::min<std::int64_t>(std::max(height, Least_Outer_Height), desktop.height());
     std::int64_t x = left;
     std::int64_t y = top;
-    const auto on_a_screen = [&] {
+    const auto screen_under = [&]() -> const QRect* {
         for (const QRect& screen : screens)
             if (x < std::int64_t{screen.x()} + screen.width() && x + w > screen.x()
                 && y < std::int64_t{screen.y()} + screen.height() && y + h > screen.y())
-                return true;
-        return false;
+                return &screen;
+        return nullptr;
     };
-    if (!on_a_screen()) {
+    // Grown from a size too small to use, the window must not grow off the
+    // screen the file put it on, past where the user can reach its title bar.
+    if (const QRect* screen = screen_under(); screen && (w > width || h > height)) {
+        const std::int64_t right = std::int64_t{screen->x()} + screen->width();
+        const std::int64_t bottom = std::int64_t{screen->y()} + screen->height();
+        x = std::max<std::int64_t>(std::min(x, right - w), screen->x());
+        y = std::max<std::int64_t>(std::min(y, bottom - h), screen->y());
+    }
+    if (!screen_under()) {
         const std::int64_t right = std::int64_t{primary.x()} + primary.width();
         const std::int64_t bottom = std::int64_t{primary.y()} + primary.height();
         x = std::max<std::int64_t>(x, primary.x());
