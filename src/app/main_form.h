@@ -138,7 +138,7 @@ public:
     void Set_Client_Width(int width);
     void Set_Client_Height(int height);
 
-    // ---- Start-up and closing (app/startup.cpp).
+    // ---- Start-up and closing (app/startup.cpp, app/main_form.cpp).
     void FormShow();
     void FormCloseQuery(bool& can_close);
     void ExitOptionClick();
