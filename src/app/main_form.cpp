@@ -2,6 +2,7 @@
 
 #include "about/about_box.h"
 #include "alarm/drop_alarm.h"
+#include "autorun/auto_run.h"
 #include "common/file_dialog.h"
 #include "common/title.h"
 #include "common/window_bounds.h"
@@ -12,6 +13,7 @@
 #include "odometer/odometer_scheduler.h"
 #include "report/drive_report_command.h"
 #include "report/report_pictures.h"
+#include "settings/settings_file.h"
 #include "widgets/design.h"
 #include "widgets/fitted_label.h"
 #include "widgets/gauge.h"
@@ -130,6 +132,8 @@ void TMainForm1::Create_Subsystems()
         *CPU_Display, *CPU_Drop_Alarm);
     Drive_Report = std::make_unique<Drive_Report_Command>(Drive_Report_Command::Controls{DriveComboBox1, Results_Form});
     Help = std::make_unique<Help_Menu>(Help_Menu::Controls{AboutBox});
+    Autorun = std::make_unique<Auto_Run>(Auto_Run::Controls{Auto_Run_at_Windows_Startup_Option});
+    Attach_Settings_File();
 }
 
 void TMainForm1::Create_Controls()
@@ -288,9 +292,9 @@ void TMainForm1::Create_Menu()
                                 mine(&TMainForm1::Always_On_Top_OptionClick), true);
     Auto_Run_at_Windows_Startup_Option = item(FileMenu, "Auto-Run at Windows Startup",
                                               "Auto_Run_at_Windows_Startup_Option",
-                                              mine(&TMainForm1::Auto_Run_at_Windows_Startup_OptionClick), true);
+                                              [this] { Autorun->Auto_Run_at_Windows_Startup_OptionClick(); }, true);
     Restore_Factory_Defaults_Option = item(FileMenu, "&Restore Factory Defaults", "Restore_Factory_Defaults_Option",
-                                           mine(&TMainForm1::Restore_Factory_Defaults_OptionClick));
+                                           [this] { Settings->Restore_Factory_Defaults_OptionClick(); });
     separator(FileMenu);
     Make_PC_Speaker_Beeps_when_CPU_Usage_Next_Drops_Option =
         item(FileMenu, "CPU Usage Drop Alarm", "Make_PC_Speaker_Beeps_when_CPU_Usage_Next_Drops_Option",
@@ -397,6 +401,42 @@ void TMainForm1::Attach_Odometer()
     };
     Odometer.Attach(controls);
     Odometer_Pacing = &Odometer.Pacing();
+}
+
+void TMainForm1::Attach_Settings_File()
+{
+    Settings_File::Controls controls;
+    controls.Bevel3 = Bevel3;
+    controls.Label2 = Label2;
+    controls.Scaling_ListBox = Scaling_ListBox;
+    controls.DriveComboBox1 = DriveComboBox1;
+    controls.Always_On_Top_Option = Always_On_Top_Option;
+    controls.Auto_Run_at_Windows_Startup_Option = Auto_Run_at_Windows_Startup_Option;
+    controls.Keep_Program_Inside_the_Screen_Bounds_Option = Keep_Program_Inside_the_Screen_Bounds_Option;
+    controls.Snap_Program_to_Bottom_Right_of_Screen_Option = Snap_Program_to_Bottom_Right_of_Screen_Option;
+    controls.Snap_Program_to_Bottom_Left_of_Screen_Option = Snap_Program_to_Bottom_Left_of_Screen_Option;
+    controls.Snap_Program_to_Top_Left_of_Screen_Option = Snap_Program_to_Top_Left_of_Screen_Option;
+    controls.Snap_Program_to_Top_Right_of_Screen_Option = Snap_Program_to_Top_Right_of_Screen_Option;
+    controls.Show_Trailcount_Option = Show_Trailcount_Option;
+    controls.CPU_Drop_Form = CPU_Drop_Form;
+    controls.Odometer = &Odometer;
+    controls.Set_Client_Width = [this](int width) { Set_Client_Width(width); };
+    controls.Set_Client_Height = [this](int height) { Set_Client_Height(height); };
+    controls.Set_Window_Bounds = [this](const QRect& bounds) {
+        Set_Outer_Top(this, bounds.top());
+        Set_Outer_Left(this, bounds.left());
+        Set_Outer_Width(this, bounds.width());
+        Set_Outer_Height(this, bounds.height());
+        Normal_Bounds = bounds;
+    };
+    controls.Normal_Bounds = [this] { return In_Normal_State() ? Outer_Bounds(this) : Normal_Bounds; };
+    controls.Is_Maximized = [this] { return isMaximized(); };
+    controls.Show_Normal = [this] { showNormal(); };
+    controls.Start_Up = [this] { FormShow(); };
+    controls.Record_Layout = [this] { Record_Layout(); };
+    controls.Scale_Layout = [this] { Scale_Layout(); };
+    controls.Attach_Resize_Handler = [this](bool attached) { Resize_Handler_Attached = attached; };
+    Settings = std::make_unique<Settings_File>(std::move(controls));
 }
 
 QSize TMainForm1::Client_Size() const

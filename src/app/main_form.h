@@ -5,7 +5,7 @@
 // objectName. Controls sit at fixed positions in the client area (the central
 // widget, below the menu bar); Scale_Layout stretches them with the window.
 // Each subsystem is an object of its own folder (metrics/, cpu/, alarm/,
-// odometer/, report/, docs/), handed the controls it drives; the window
+// odometer/, report/, docs/, autorun/, settings/), handed the controls it drives; the window
 // creates the controls and the objects and wires one to the other.
 
 #include "odometer/odometer.h"
@@ -28,11 +28,13 @@ class QMenuBar;
 class QRadioButton;
 class QTimer;
 class QToolButton;
+class Auto_Run;
 class Cpu_Display;
 class Drive_Report_Command;
 class Drop_Alarm;
 class Help_Menu;
 class Refresh_Tick;
+class Settings_File;
 class TAboutBox;
 class TCPU_Drop_Form;
 class TDriveComboBox;
@@ -136,15 +138,11 @@ public:
     void Set_Client_Width(int width);
     void Set_Client_Height(int height);
 
-    // ---- Start-up and closing (app/main_form.cpp, app/settings_file.cpp).
+    // ---- Start-up and closing (app/startup.cpp, app/main_form.cpp).
     void FormShow();
     void FormCloseQuery(bool& can_close);
     void ExitOptionClick();
     void AboutOptionClick();
-    void Load_Settings();
-    void Save_Settings();
-    void Restore_Factory_Defaults_OptionClick();
-    bool Start_Maximized = false; // "WindowState_wsMaximized" as the settings load read it
     // The outer bounds of the normal (neither maximized nor minimized)
     // window: as loaded, then as the window last had them in that state.
     QRect Normal_Bounds;
@@ -152,7 +150,6 @@ public:
     // Closing at the end of the session or on a termination signal: an open
     // dialog is cancelled, and a save that fails does not keep the program.
     void Close_For_Session_End();
-    std::vector<QString> Design_Layout; // the run's first layout reference: a first start's layout
 
     // ---- Placement and stacking (app/placement.cpp).
     void Always_On_Top_OptionClick();
@@ -165,10 +162,6 @@ public:
     void Program_Size_TimerTimer();
     void Placement_May_Be_Needed();
     void Watch_Screens_For_Placement();
-
-    // ---- Start at log-on (app/auto_run.cpp).
-    void Auto_Run_at_Windows_Startup_OptionClick();
-    bool Check_Auto_Run_Path();
 
     // ---- Layout scaling (app/layout_scaling.cpp).
     void FormResize();
@@ -183,6 +176,8 @@ public:
     std::unique_ptr<Refresh_Tick> Refresh;
     std::unique_ptr<Drive_Report_Command> Drive_Report;
     std::unique_ptr<Help_Menu> Help;
+    std::unique_ptr<Auto_Run> Autorun;
+    std::unique_ptr<Settings_File> Settings;
 
     // ---- Odometer (odometer/odometer.h): given the controls above once they
     // exist; Odometer_Pacing is its pacing (the real-window tests watch it).
@@ -202,6 +197,7 @@ private:
     void Create_Timers_And_Dialogs();
     void Create_Subsystems();
     void Attach_Odometer();
+    void Attach_Settings_File();
     template <class T>
     T* Own(T* component, const char* name);
 

@@ -3,12 +3,14 @@
 
 #include "about/about_box.h"
 #include "alarm/drop_alarm.h"
+#include "autorun/auto_run.h"
 #include "metrics/refresh_tick.h"
 #include "common/message_box.h"
 #include "common/title.h"
 #include "platform/clock_version.h"
 #include "platform/error.h"
 #include "platform/process.h"
+#include "settings/settings_file.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -20,7 +22,7 @@
 void TMainForm1::FormShow()
 {
     Timer1->stop();                                               // 1
-    Load_Settings();                                              // 2 to 13
+    Settings->Load_Settings();                                    // 2 to 13
     QApplication::setApplicationName(QString::fromLatin1(Program_Title)); // 14
     setWindowTitle(QString::fromLatin1(Program_Title));
     if (AboutBox)
@@ -34,7 +36,7 @@ void TMainForm1::FormShow()
     case SW_SHOWMAXIMIZED: showMaximized(); break;
     default: break;
     }
-    if (Start_Maximized)
+    if (Settings->Start_Maximized())
         showMaximized();
 
     RAM_Label->setText(QString());                                // 16
@@ -48,7 +50,7 @@ void TMainForm1::FormShow()
     Always_On_Top_Option->setChecked(!Always_On_Top_Option->isChecked()); // 19
     Toggle_Always_On_Top();
 
-    Auto_Run_at_Windows_Startup_Option->setChecked(Check_Auto_Run_Path()); // 20
+    Auto_Run_at_Windows_Startup_Option->setChecked(Autorun->Check_Auto_Run_Path()); // 20
 
     Program_Size_TimerTimer();                                    // 21
     Program_Size_Timer->start();
@@ -68,7 +70,7 @@ void TMainForm1::FormCloseQuery(bool& can_close)
 {
     can_close = true;
     try {
-        Save_Settings();
+        Settings->Save_Settings();
         save_failed_ = false;
     } catch (const Program_Error& error) {
         if (ending_session_) {

@@ -1,4 +1,4 @@
-#include "app/settings_file_status.h"
+#include "settings/settings_file_status.h"
 
 #include "platform/disk.h"
 #include "platform/files.h"

@@ -9,6 +9,8 @@
 
 #include <QString>
 
+class QAction;
+
 inline constexpr char Run_Key_Path[] = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // Each opens the key with full access and closes it again. The first two
@@ -34,3 +36,23 @@ bool Same_Text_Ignoring_Ascii_Case(const QString& a, const QString& b);
 
 // The question put when the entry points somewhere other than the running program.
 QString Auto_Run_Path_Question(const QString& value_name, const QString& old_path, const QString& current_path);
+
+// The "Auto-Run at Windows Startup" menu item and the start-up's look at the
+// entry. The item's check mark is set only from what the registry holds.
+class Auto_Run {
+public:
+    struct Controls {
+        QAction* Auto_Run_at_Windows_Startup_Option = nullptr;
+    };
+    explicit Auto_Run(const Controls& controls) : controls_(controls) {}
+
+    // Writes the entry when the mark is clear, removes it when set; the mark
+    // changes only when that was done.
+    void Auto_Run_at_Windows_Startup_OptionClick();
+    // Whether an entry for this program is there; one that points elsewhere
+    // is offered to be corrected first.
+    bool Check_Auto_Run_Path();
+
+private:
+    Controls controls_;
+};

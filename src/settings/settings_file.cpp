@@ -1,12 +1,13 @@
 // The settings file: loaded into the controls at start, saved from them when
 // the main window is asked to close.
-#include "app/main_form.h"
+#include "settings/settings_file.h"
 
 #include "alarm/cpu_drop_form.h"
 #include "common/number_format.h"
 #include "common/settings_location.h"
 #include "common/window_bounds.h"
 #include "metrics/drive_combo_box.h"
+#include "odometer/odometer.h"
 #include "platform/profile.h"
 
 #include <QAction>
@@ -61,8 +62,9 @@ QChar Drive_From_Text(const std::string& text)
 
 } // namespace
 
-void TMainForm1::Load_Settings()
+void Settings_File::Load_Settings()
 {
+    const Controls& c = controls_;
     const QString path = Settings_File_Path();
     Remove_Stray_Temporary_Files(path);
     {
@@ -73,35 +75,31 @@ void TMainForm1::Load_Settings()
             return ini.Read_Integer(Section, key, fallback);
         };
 
-        Set_Client_Width(Bevel3->x() + Bevel3->width() + Bevel3->x());
-        Show_Trailcount_Option->setChecked(flag("Show_Trailcount_Option", false));
-        if (Show_Trailcount_Option->isChecked()) {
-            Show_Trailcount_Option->setChecked(false);
-            Odometer.Show_Trailcount_OptionClick();
+        c.Set_Client_Width(c.Bevel3->x() + c.Bevel3->width() + c.Bevel3->x());
+        c.Show_Trailcount_Option->setChecked(flag("Show_Trailcount_Option", false));
+        if (c.Show_Trailcount_Option->isChecked()) {
+            c.Show_Trailcount_Option->setChecked(false);
+            c.Odometer->Show_Trailcount_OptionClick();
         } else {
-            Set_Client_Height(Bevel3->y() + Bevel3->height() + Label2->y());
-            Record_Layout();
+            c.Set_Client_Height(c.Bevel3->y() + c.Bevel3->height() + c.Label2->y());
+            c.Record_Layout();
         }
         // The first reference of the run is the design layout, whatever the
         // file said: the factory defaults go back to it.
-        if (Design_Layout.empty())
-            for (int i = 0; i < Scaling_ListBox->count(); ++i)
-                Design_Layout.push_back(Scaling_ListBox->item(i)->text());
+        if (design_layout_.empty())
+            for (int i = 0; i < c.Scaling_ListBox->count(); ++i)
+                design_layout_.push_back(c.Scaling_ListBox->item(i)->text());
 
         // A hand-edited file may ask for anything; the window gets bounds it
         // can have, and the file keeps its other values.
         const QRect bounds = Sane_Window_Bounds(number("window_left_posn", 200), number("window_top_posn", 200),
                                                 number("window_Width", 212), number("window_Height", 270));
-        Set_Outer_Top(this, bounds.top());
-        Set_Outer_Left(this, bounds.left());
-        Set_Outer_Width(this, bounds.width());
-        Set_Outer_Height(this, bounds.height());
-        Normal_Bounds = bounds;
+        c.Set_Window_Bounds(bounds);
 
-        DriveComboBox1->Set_Drive(Drive_From_Text(ini.Read_String(Section, "DriveComboBox1.Drive", "c")));
-        Always_On_Top_Option->setChecked(flag("Always_on_Top_Option", false));
+        c.DriveComboBox1->Set_Drive(Drive_From_Text(ini.Read_String(Section, "DriveComboBox1.Drive", "c")));
+        c.Always_On_Top_Option->setChecked(flag("Always_on_Top_Option", false));
 
-        if (TCPU_Drop_Form* alarm = CPU_Drop_Form) {
+        if (TCPU_Drop_Form* alarm = c.CPU_Drop_Form) {
             // The controls clamp what they are given to their own limits.
             alarm->CPU_Drop_Threshold_SpinEdit->setValue(number("CPU_Drop_Threshold_SpinEdit", 50));
             alarm->CPU_Drop_Seconds_SpinEdit->setValue(number("CPU_Drop_Seconds_SpinEdit", 5));
@@ -112,30 +110,31 @@ void TMainForm1::Load_Settings()
             Set_Radio_Checked(alarm->Play_Sliding_Scale_RadioButton, flag("Play_Sliding_Scale_RadioButton", false));
         }
 
-        Auto_Run_at_Windows_Startup_Option->setChecked(flag("Auto_Run_at_Windows_Startup_Option", false));
-        Keep_Program_Inside_the_Screen_Bounds_Option->setChecked(
+        c.Auto_Run_at_Windows_Startup_Option->setChecked(flag("Auto_Run_at_Windows_Startup_Option", false));
+        c.Keep_Program_Inside_the_Screen_Bounds_Option->setChecked(
             flag("Keep_Program_Inside_the_Screen_Bounds_Option", false));
-        Snap_Program_to_Bottom_Right_of_Screen_Option->setChecked(
+        c.Snap_Program_to_Bottom_Right_of_Screen_Option->setChecked(
             flag("Snap_Program_to_Bottom_Right_of_Screen_Option", false));
-        Snap_Program_to_Bottom_Left_of_Screen_Option->setChecked(
+        c.Snap_Program_to_Bottom_Left_of_Screen_Option->setChecked(
             flag("Snap_Program_to_Bottom_Left_of_Screen_Option", false));
-        Snap_Program_to_Top_Left_of_Screen_Option->setChecked(flag("Snap_Program_to_Top_Left_of_Screen_Option", false));
-        Snap_Program_to_Top_Right_of_Screen_Option->setChecked(
+        c.Snap_Program_to_Top_Left_of_Screen_Option->setChecked(flag("Snap_Program_to_Top_Left_of_Screen_Option", false));
+        c.Snap_Program_to_Top_Right_of_Screen_Option->setChecked(
             flag("Snap_Program_to_Top_Right_of_Screen_Option", true));
-        Start_Maximized = flag("WindowState_wsMaximized", false);
-        Odometer.Read_Odometer_Ini(ini);
+        start_maximized_ = flag("WindowState_wsMaximized", false);
+        c.Odometer->Read_Odometer_Ini(ini);
     }
 }
 
 // Both sections go to the disk in one replace of the whole file, so the file
 // is always all old or all new, whatever ends the program.
-void TMainForm1::Save_Settings()
+void Settings_File::Save_Settings()
 {
+    const Controls& c = controls_;
     const QString path = Settings_File_Path_For_Writing();
     {
         const Settings_File_Format format;
         platform::Ini_File ini(path.toStdString());
-        const bool maximized = isMaximized();
+        const bool maximized = c.Is_Maximized();
         const auto flag = [&ini](std::string_view key, bool value) { ini.Write_Bool(Section, key, value); };
         const auto number = [&ini](std::string_view key, std::int64_t value) {
             ini.Write_Integer(Section, key, value);
@@ -145,15 +144,15 @@ void TMainForm1::Save_Settings()
         // A maximized or minimized window is saved with its normal bounds,
         // as they were before: restored only to be measured, a window comes
         // back wherever the window manager puts it, a frame off each time.
-        const QRect bounds = In_Normal_State() ? Outer_Bounds(this) : Normal_Bounds;
+        const QRect bounds = c.Normal_Bounds();
         number("window_top_posn", bounds.top());
         number("window_left_posn", bounds.left());
         number("window_Width", bounds.width());
         number("window_Height", bounds.height());
-        const QByteArray drive = QString(DriveComboBox1->Drive().toLower()).toLatin1();
+        const QByteArray drive = QString(c.DriveComboBox1->Drive().toLower()).toLatin1();
         ini.Write_String(Section, "DriveComboBox1.Drive", std::string_view(drive.constData(), drive.size()));
-        flag("Always_on_Top_Option", Always_On_Top_Option->isChecked());
-        if (const TCPU_Drop_Form* alarm = CPU_Drop_Form) {
+        flag("Always_on_Top_Option", c.Always_On_Top_Option->isChecked());
+        if (const TCPU_Drop_Form* alarm = c.CPU_Drop_Form) {
             number("CPU_Drop_Threshold_SpinEdit", alarm->CPU_Drop_Threshold_SpinEdit->value());
             number("CPU_Drop_Seconds_SpinEdit", alarm->CPU_Drop_Seconds_SpinEdit->value());
             number("CPU_Drop_Beep_Seconds_SpinEdit", alarm->CPU_Drop_Beep_Seconds_SpinEdit->value());
@@ -162,15 +161,15 @@ void TMainForm1::Save_Settings()
             flag("Play_Wolf_Whistle_RadioButton", alarm->Play_Wolf_Whistle_RadioButton->isChecked());
             flag("Play_Sliding_Scale_RadioButton", alarm->Play_Sliding_Scale_RadioButton->isChecked());
         }
-        flag("Auto_Run_at_Windows_Startup_Option", Auto_Run_at_Windows_Startup_Option->isChecked());
-        flag("Keep_Program_Inside_the_Screen_Bounds_Option", Keep_Program_Inside_the_Screen_Bounds_Option->isChecked());
+        flag("Auto_Run_at_Windows_Startup_Option", c.Auto_Run_at_Windows_Startup_Option->isChecked());
+        flag("Keep_Program_Inside_the_Screen_Bounds_Option", c.Keep_Program_Inside_the_Screen_Bounds_Option->isChecked());
         flag("Snap_Program_to_Bottom_Right_of_Screen_Option",
-             Snap_Program_to_Bottom_Right_of_Screen_Option->isChecked());
-        flag("Snap_Program_to_Bottom_Left_of_Screen_Option", Snap_Program_to_Bottom_Left_of_Screen_Option->isChecked());
-        flag("Snap_Program_to_Top_Left_of_Screen_Option", Snap_Program_to_Top_Left_of_Screen_Option->isChecked());
-        flag("Snap_Program_to_Top_Right_of_Screen_Option", Snap_Program_to_Top_Right_of_Screen_Option->isChecked());
-        flag("Show_Trailcount_Option", Show_Trailcount_Option->isChecked());
-        Odometer.Write_Odometer_Ini(ini);
+             c.Snap_Program_to_Bottom_Right_of_Screen_Option->isChecked());
+        flag("Snap_Program_to_Bottom_Left_of_Screen_Option", c.Snap_Program_to_Bottom_Left_of_Screen_Option->isChecked());
+        flag("Snap_Program_to_Top_Left_of_Screen_Option", c.Snap_Program_to_Top_Left_of_Screen_Option->isChecked());
+        flag("Snap_Program_to_Top_Right_of_Screen_Option", c.Snap_Program_to_Top_Right_of_Screen_Option->isChecked());
+        flag("Show_Trailcount_Option", c.Show_Trailcount_Option->isChecked());
+        c.Odometer->Write_Odometer_Ini(ini);
         ini.Commit();
     }
 }

@@ -1,8 +1,7 @@
 // Start at log-on.
-#include "app/auto_run.h"
+#include "autorun/auto_run.h"
 
 #include "platform/error.h"
-#include "app/main_form.h"
 #include "common/message_box.h"
 #include "platform/process.h"
 
@@ -260,18 +259,19 @@ QString Auto_Run_Path_Question(const QString& value_name, const QString& old_pat
            QStringLiteral("reflect the programs current locaton ?");
 }
 
-void TMainForm1::Auto_Run_at_Windows_Startup_OptionClick()
+void Auto_Run::Auto_Run_at_Windows_Startup_OptionClick()
 {
-    if (!Auto_Run_at_Windows_Startup_Option->isChecked()) {
+    QAction& item = *controls_.Auto_Run_at_Windows_Startup_Option;
+    if (!item.isChecked()) {
         if (Enable_Auto_Run())
-            Auto_Run_at_Windows_Startup_Option->setChecked(true);
+            item.setChecked(true);
     } else {
         if (Disable_Auto_Run())
-            Auto_Run_at_Windows_Startup_Option->setChecked(false);
+            item.setChecked(false);
     }
 }
 
-bool TMainForm1::Check_Auto_Run_Path()
+bool Auto_Run::Check_Auto_Run_Path()
 {
     const QString stored = Read_Auto_Run_Entry();
     if (stored.isEmpty())

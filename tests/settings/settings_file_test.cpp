@@ -1,9 +1,11 @@
 // vistrel.ini through the main window: the start-up's load, the close's save.
-#include "app/settings_test_support.h"
+#include "settings/settings_fixture.h"
+#include "settings/settings_test_support.h"
 #include "fakes/file_size_limit.h"
 
 #include "alarm/cpu_drop_form.h"
 #include "app/main_form.h"
+#include "settings/settings_file.h"
 #include "common/number_format.h"
 #include "common/window_bounds.h"
 #include "app/windows.h"
@@ -80,7 +82,7 @@ TEST(Settings_File, First_Start_Takes_The_Defaults_And_First_Close_Writes_Every_
     EXPECT_EQ(loaded.bounds, QRect(200, 200, 212, 270));
     EXPECT_FALSE(loaded.always_on_top);
     EXPECT_FALSE(loaded.auto_run);
-    EXPECT_FALSE(form.Start_Maximized);
+    EXPECT_FALSE(form.Settings->Start_Maximized());
     EXPECT_EQ(form.DriveComboBox1->Drive(), QLatin1Char('c'));
     EXPECT_EQ(alarm.CPU_Drop_Threshold_SpinEdit->value(), 50);
     EXPECT_EQ(alarm.CPU_Drop_Seconds_SpinEdit->value(), 5);
@@ -190,7 +192,7 @@ TEST(Settings_File, Every_Setting_Survives_A_Close_And_The_Next_Start)
     EXPECT_EQ(loaded.bounds, QRect(300, 250, 260, 330));
     EXPECT_TRUE(loaded.always_on_top);
     EXPECT_TRUE(loaded.auto_run);
-    EXPECT_FALSE(form.Start_Maximized);
+    EXPECT_FALSE(form.Settings->Start_Maximized());
     EXPECT_EQ(form.DriveComboBox1->Drive(), QLatin1Char('d'));
     const TCPU_Drop_Form& alarm = *windows.CPU_Drop_Form;
     EXPECT_EQ(alarm.CPU_Drop_Threshold_SpinEdit->value(), 77);
@@ -322,7 +324,7 @@ TEST(Settings_File, Closing_While_Maximized_Keeps_The_Normal_Bounds)
 
     Vistrel_Windows windows;
     EXPECT_EQ(Start(environment, windows).bounds, QRect(150, 120, 240, 300));
-    EXPECT_TRUE(windows.MainForm1->Start_Maximized);
+    EXPECT_TRUE(windows.MainForm1->Settings->Start_Maximized());
     EXPECT_TRUE(windows.MainForm1->isMaximized());
 }
 
@@ -467,7 +469,7 @@ TEST(Settings_File, One_Save_Replaces_The_File_Once_And_A_Stray_Temporary_File_I
     ASSERT_GE(watch, 0);
     ASSERT_GE(inotify_add_watch(watch, folder.toLocal8Bit().constData(), IN_MOVED_TO), 0);
     form.Odometer.Left_Press_Count = 12345;
-    form.Save_Settings();
+    form.Settings->Save_Settings();
     int renames = 0;
     alignas(inotify_event) char events[4096];
     for (ssize_t got; (got = read(watch, events, sizeof events)) > 0;)
@@ -476,4 +478,62 @@ TEST(Settings_File, One_Save_Replaces_The_File_Once_And_A_Stray_Temporary_File_I
     close(watch);
     EXPECT_EQ(renames, 1);
     EXPECT_NE(environment.Read_Ini().find("Left_Mouse_Button_Press_Count=12345"), std::string::npos);
+}
+
+// The settings file on its own controls: what a load puts in them and asks
+// of the window, and what a save of a maximized window writes.
+TEST_F(Settings_File_Fixture, Loads_Into_Its_Controls_And_Saves_Them_With_The_Normal_Bounds)
+{
+    environment.Write_Ini("[vistrel]\n"
+                          "WindowState_wsMaximized=1\n"
+                          "window_top_posn=120\nwindow_left_posn=150\nwindow_Width=240\nwindow_Height=300\n"
+                          "DriveComboBox1.Drive=d\n"
+                          "CPU_Drop_Threshold_SpinEdit=77\n"
+                          "Play_Single_Tone_RadioButton=0\nPlay_Sliding_Scale_RadioButton=1\n"
+                          "Auto_Run_at_Windows_Startup_Option=1\n"
+                          "Snap_Program_to_Top_Right_of_Screen_Option=0\n"
+                          "[trailcnt]\nLeft_Mouse_Button_Press_Count=40\n");
+    file->Load_Settings();
+    EXPECT_EQ(calls, (std::vector<std::string>{"width 201", "height 239", "record"}));
+    EXPECT_EQ(window_bounds, QRect(150, 120, 240, 300));
+    EXPECT_TRUE(file->Start_Maximized());
+    EXPECT_EQ(DriveComboBox1->Drive(), QLatin1Char('d'));
+    EXPECT_EQ(alarm.CPU_Drop_Threshold_SpinEdit->value(), 77);
+    EXPECT_FALSE(alarm.Play_Single_Tone_RadioButton->isChecked());
+    EXPECT_TRUE(alarm.Play_Sliding_Scale_RadioButton->isChecked());
+    EXPECT_TRUE(Auto_Run_at_Windows_Startup_Option->isChecked());
+    EXPECT_FALSE(Snap_Program_to_Top_Right_of_Screen_Option->isChecked());
+    EXPECT_FALSE(Show_Trailcount_Option->isChecked());
+    EXPECT_EQ(odometer.Left_Press_Count, 40);
+
+    // Maximized, the window is saved with the bounds it has when normal.
+    maximized = true;
+    window_bounds = QRect(10, 20, 230, 280);
+    Always_On_Top_Option->setChecked(true);
+    file->Save_Settings();
+    EXPECT_EQ(environment.Read_Ini(), "[vistrel]\n"
+                                      "WindowState_wsMaximized=1\n"
+                                      "window_top_posn=20\nwindow_left_posn=10\nwindow_Width=230\nwindow_Height=280\n"
+                                      "DriveComboBox1.Drive=d\n"
+                                      "CPU_Drop_Threshold_SpinEdit=77\n"
+                                      "Play_Single_Tone_RadioButton=0\nPlay_Sliding_Scale_RadioButton=1\n"
+                                      "Auto_Run_at_Windows_Startup_Option=1\n"
+                                      "Snap_Program_to_Top_Right_of_Screen_Option=0\n"
+                                      "Always_on_Top_Option=1\n"
+                                      "CPU_Drop_Seconds_SpinEdit=5\n"
+                                      "CPU_Drop_Beep_Seconds_SpinEdit=1\n"
+                                      "Sound_Frequency_TrackBar=400\n"
+                                      "Play_Wolf_Whistle_RadioButton=0\n"
+                                      "Keep_Program_Inside_the_Screen_Bounds_Option=0\n"
+                                      "Snap_Program_to_Bottom_Right_of_Screen_Option=0\n"
+                                      "Snap_Program_to_Bottom_Left_of_Screen_Option=0\n"
+                                      "Snap_Program_to_Top_Left_of_Screen_Option=0\n"
+                                      "Show_Trailcount_Option=0\n"
+                                      "[trailcnt]\n"
+                                      "Left_Mouse_Button_Press_Count=40\n"
+                                      "Kilometers_Travelled_So_Far=0.0000000000\n"
+                                      "Right_Mouse_Button_Press_Count=0\n"
+                                      "Screen_Width_SpinEdit=27\n"
+                                      "Screen_Height_SpinEdit=20\n"
+                                      "Distance_Travelled_Units_RadioGroup=0\n");
 }

@@ -1,5 +1,6 @@
-// Start at log-on: the menu item, the start-up check and the registry routines.
-#include "app/auto_run.h"
+// Start at log-on: the menu item's handler, the start-up check and the
+// registry routines, on a menu item of their own; the window's wiring of both.
+#include "autorun/auto_run.h"
 #include "platform/error.h"
 #include "app/main_form.h"
 #include "common/message_box.h"
@@ -23,13 +24,15 @@ namespace {
 const QString Run_Key = QStringLiteral("\\Software\\Microsoft\\Windows\\CurrentVersion\\Run");
 
 // The Linux Run key over a private XDG_CONFIG_HOME, a program at a path the
-// test chooses, and every message answered and written down.
-class Auto_Run : public ::testing::Test {
+// test chooses, every message answered and written down, and the subsystem
+// on a check item as the window's menu has it.
+class Auto_Run_Entry : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
         process.executable_path = "/opt/Vistrel Tools/vistrel";
+        item.setCheckable(true);
     }
 
     QString Entry_File() const { return folder.filePath(QStringLiteral("config/autostart/vistrel.desktop")); }
@@ -48,13 +51,17 @@ protected:
         messages.push_back(record);
         return record.buttons == Msg_Buttons::Yes_No ? answer : Msg_Result::OK;
     }};
-    TMainForm1 form;
+    QAction item{QStringLiteral("Auto-Run at Windows Startup")};
+    ::Auto_Run auto_run{{&item}};
+
+    // The handler decides the mark: the item's own toggle is never seen.
+    void Click() { auto_run.Auto_Run_at_Windows_Startup_OptionClick(); }
 };
 
-TEST_F(Auto_Run, The_Menu_Item_Writes_And_Removes_The_Entry_And_Follows_It)
+TEST_F(Auto_Run_Entry, The_Menu_Item_Writes_And_Removes_The_Entry_And_Follows_It)
 {
-    form.Auto_Run_at_Windows_Startup_Option->trigger();
-    EXPECT_TRUE(form.Auto_Run_at_Windows_Startup_Option->isChecked());
+    Click();
+    EXPECT_TRUE(item.isChecked());
     EXPECT_TRUE(QFile::exists(Entry_File()));
     EXPECT_EQ(Stored(), QStringLiteral("/opt/Vistrel Tools/vistrel"));
     ASSERT_EQ(messages.size(), 1u);
@@ -63,8 +70,8 @@ TEST_F(Auto_Run, The_Menu_Item_Writes_And_Removes_The_Entry_And_Follows_It)
     EXPECT_EQ(messages[0].text,
               QStringLiteral("This program (vistrel) will now run automatically at Windows Start-Up."));
 
-    form.Auto_Run_at_Windows_Startup_Option->trigger();
-    EXPECT_FALSE(form.Auto_Run_at_Windows_Startup_Option->isChecked());
+    Click();
+    EXPECT_FALSE(item.isChecked());
     EXPECT_FALSE(QFile::exists(Entry_File()));
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[1].text,
@@ -72,21 +79,21 @@ TEST_F(Auto_Run, The_Menu_Item_Writes_And_Removes_The_Entry_And_Follows_It)
 
     // Someone else removed the entry while the mark was still set: the
     // removal is not checked, only that the entry is gone afterwards.
-    form.Auto_Run_at_Windows_Startup_Option->setChecked(true);
-    form.Auto_Run_at_Windows_Startup_Option->trigger();
-    EXPECT_FALSE(form.Auto_Run_at_Windows_Startup_Option->isChecked());
+    item.setChecked(true);
+    Click();
+    EXPECT_FALSE(item.isChecked());
     ASSERT_EQ(messages.size(), 3u);
     EXPECT_EQ(messages[2].text, messages[1].text);
 }
 
-TEST_F(Auto_Run, The_Start_Up_Check_Asks_Only_When_The_Program_Has_Moved)
+TEST_F(Auto_Run_Entry, The_Start_Up_Check_Asks_Only_When_The_Program_Has_Moved)
 {
-    EXPECT_FALSE(form.Check_Auto_Run_Path()); // no entry at all
+    EXPECT_FALSE(auto_run.Check_Auto_Run_Path()); // no entry at all
     ASSERT_TRUE(Enable_Auto_Run());
     messages.clear();
 
     process.executable_path = "/OPT/vistrel tools/vistrel"; // letters a to z differ in case only...
-    EXPECT_TRUE(form.Check_Auto_Run_Path());
+    EXPECT_TRUE(auto_run.Check_Auto_Run_Path());
     EXPECT_TRUE(messages.empty());
 
     process.executable_path = "/opt/Vistrel Tools/vistrel"; // ...but no other letter does
@@ -94,7 +101,7 @@ TEST_F(Auto_Run, The_Start_Up_Check_Asks_Only_When_The_Program_Has_Moved)
                                       QStringLiteral("/opt/\u00c9T\u00c9/vistrel")));
     process.executable_path = "/opt/\u00e9t\u00e9/vistrel";
     answer = Msg_Result::No;
-    EXPECT_TRUE(form.Check_Auto_Run_Path());
+    EXPECT_TRUE(auto_run.Check_Auto_Run_Path());
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].type, Msg_Type::Warning);
     EXPECT_EQ(messages[0].buttons, Msg_Buttons::Yes_No);
@@ -109,30 +116,30 @@ TEST_F(Auto_Run, The_Start_Up_Check_Asks_Only_When_The_Program_Has_Moved)
 
     messages.clear();
     answer = Msg_Result::Yes;
-    EXPECT_TRUE(form.Check_Auto_Run_Path());
+    EXPECT_TRUE(auto_run.Check_Auto_Run_Path());
     EXPECT_EQ(Stored(), QStringLiteral("/opt/\u00e9t\u00e9/vistrel"));
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[1].text,
               QStringLiteral("This program (vistrel) will now run automatically at Windows Start-Up."));
 }
 
-TEST_F(Auto_Run, A_Renamed_Program_Finds_No_Entry_And_Leaves_The_Old_One)
+TEST_F(Auto_Run_Entry, A_Renamed_Program_Finds_No_Entry_And_Leaves_The_Old_One)
 {
     ASSERT_TRUE(Enable_Auto_Run());
     process.executable_path = "/opt/Vistrel Tools/vistrel-4.8";
-    EXPECT_FALSE(form.Check_Auto_Run_Path());
+    EXPECT_FALSE(auto_run.Check_Auto_Run_Path());
     EXPECT_EQ(Stored(QStringLiteral("vistrel")), QStringLiteral("/opt/Vistrel Tools/vistrel"));
 }
 
-TEST_F(Auto_Run, An_Autostart_Folder_That_Cannot_Be_Made_Leaves_The_Mark_As_It_Was)
+TEST_F(Auto_Run_Entry, An_Autostart_Folder_That_Cannot_Be_Made_Leaves_The_Mark_As_It_Was)
 {
     ASSERT_TRUE(QDir().mkpath(folder.filePath(QStringLiteral("config"))));
     QFile in_the_way(folder.filePath(QStringLiteral("config/autostart")));
     ASSERT_TRUE(in_the_way.open(QIODevice::WriteOnly));
     in_the_way.close();
 
-    form.Auto_Run_at_Windows_Startup_Option->trigger();
-    EXPECT_FALSE(form.Auto_Run_at_Windows_Startup_Option->isChecked());
+    Click();
+    EXPECT_FALSE(item.isChecked());
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].type, Msg_Type::Error);
     EXPECT_EQ(messages[0].text, QStringLiteral("Error: The specified Registry Key for this operation \r\n"
@@ -142,34 +149,44 @@ TEST_F(Auto_Run, An_Autostart_Folder_That_Cannot_Be_Made_Leaves_The_Mark_As_It_W
                                                " Error Value = /opt/Vistrel Tools/vistrel\r\n\r\n"
                                                "Please contact the program's author."));
 
-    form.Auto_Run_at_Windows_Startup_Option->setChecked(true);
-    form.Auto_Run_at_Windows_Startup_Option->trigger();
-    EXPECT_TRUE(form.Auto_Run_at_Windows_Startup_Option->isChecked());
+    item.setChecked(true);
+    Click();
+    EXPECT_TRUE(item.isChecked());
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[1].text, QStringLiteral("Error: The specified Registry Key for this operation \r\n"
                                                "does NOT exist on your PC.  \r\n\r\n"
                                                " Error Key   = \\Software\\Microsoft\\Windows\\CurrentVersion\\Run\r\n"
                                                " Error Item  = vistrel\r\n\r\n"
                                                "Please contact the program's author."));
-    EXPECT_FALSE(form.Check_Auto_Run_Path());
+    EXPECT_FALSE(auto_run.Check_Auto_Run_Path());
 }
 
-TEST_F(Auto_Run, Start_Up_Sets_The_Mark_From_The_Entry_After_Asking_About_A_Move)
+// The window's wiring: the start-up sets the mark from the entry, and the
+// menu item reaches the handler.
+TEST_F(Auto_Run_Entry, Start_Up_Sets_The_Mark_From_The_Entry_After_Asking_About_A_Move)
 {
     ASSERT_TRUE(Enable_Auto_Run());
     messages.clear();
     process.executable_path = "/opt/elsewhere/vistrel";
     answer = Msg_Result::No;
+    TMainForm1 form;
     form.show(); // the start-up sequence
     EXPECT_TRUE(form.Auto_Run_at_Windows_Startup_Option->isChecked());
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].buttons, Msg_Buttons::Yes_No);
     EXPECT_TRUE(form.Program_Size_Timer->isActive()); // the start-up went on to its end
+
+    form.Auto_Run_at_Windows_Startup_Option->trigger();
+    EXPECT_FALSE(form.Auto_Run_at_Windows_Startup_Option->isChecked());
+    EXPECT_FALSE(QFile::exists(Entry_File()));
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1].text,
+              QStringLiteral("This program (vistrel) will now no-longer run automatically at Windows Start-Up."));
 }
 
 // Windows since Vista: the machine's Run key refuses full access to all
 // but an elevated administrator, and the user's own holds the entry then.
-TEST_F(Auto_Run, Where_The_Machine_Key_Refuses_The_Users_Own_Holds_The_Entry)
+TEST_F(Auto_Run_Entry, Where_The_Machine_Key_Refuses_The_Users_Own_Holds_The_Entry)
 {
     Fake_Registry registry;
     platform::Scoped_Service<platform::Registry_Service> registry_guard(registry);
@@ -180,9 +197,8 @@ TEST_F(Auto_Run, Where_The_Machine_Key_Refuses_The_Users_Own_Holds_The_Entry)
     registry.refused_keys = {machine};
     process.executable_path = "/opt/Tools/vistrel.exe";
     const QString name = QStringLiteral("vistrel.exe");
-    QAction& item = *form.Auto_Run_at_Windows_Startup_Option;
 
-    item.trigger();
+    Click();
     EXPECT_TRUE(item.isChecked());
     EXPECT_EQ(Read_Registry_String(HKEY_CURRENT_USER, Run_Key, name), QStringLiteral("/opt/Tools/vistrel.exe"));
     EXPECT_TRUE(registry.keys[machine].empty());
@@ -193,11 +209,11 @@ TEST_F(Auto_Run, Where_The_Machine_Key_Refuses_The_Users_Own_Holds_The_Entry)
     // The start-up check finds it there, and a correction goes there too.
     process.executable_path = "/opt/Moved/vistrel.exe";
     answer = Msg_Result::Yes;
-    EXPECT_TRUE(form.Check_Auto_Run_Path());
+    EXPECT_TRUE(auto_run.Check_Auto_Run_Path());
     EXPECT_EQ(messages.size(), 3u); // the question and the enable message
     EXPECT_EQ(Read_Registry_String(HKEY_CURRENT_USER, Run_Key, name), QStringLiteral("/opt/Moved/vistrel.exe"));
 
-    item.trigger();
+    Click();
     EXPECT_FALSE(item.isChecked());
     EXPECT_TRUE(registry.keys[user].empty());
     EXPECT_EQ(messages.back().text,
@@ -208,12 +224,12 @@ TEST_F(Auto_Run, Where_The_Machine_Key_Refuses_The_Users_Own_Holds_The_Entry)
     registry.refused_keys.clear();
     ASSERT_TRUE(Write_Registry_String(HKEY_CURRENT_USER, Run_Key, name, QStringLiteral("/opt/Old/vistrel.exe")));
     item.setChecked(false);
-    item.trigger();
+    Click();
     EXPECT_TRUE(item.isChecked());
     EXPECT_EQ(Read_Registry_String(HKEY_LOCAL_MACHINE, Run_Key, name), QStringLiteral("/opt/Moved/vistrel.exe"));
     EXPECT_TRUE(registry.keys[user].empty());
     ASSERT_TRUE(Write_Registry_String(HKEY_CURRENT_USER, Run_Key, name, QStringLiteral("/opt/Old/vistrel.exe")));
-    item.trigger();
+    Click();
     EXPECT_FALSE(item.isChecked());
     EXPECT_TRUE(registry.keys[machine].empty() && registry.keys[user].empty());
     EXPECT_EQ(registry.Open_Handles(), 0u);
@@ -275,25 +291,25 @@ public:
     }
 };
 
-TEST_F(Auto_Run, Registry_Failures_Are_Reported_And_Keys_Closed)
+TEST_F(Auto_Run_Entry, Registry_Failures_Are_Reported_And_Keys_Closed)
 {
     Stubborn_Registry registry;
     platform::Scoped_Service<platform::Registry_Service> registry_guard(registry);
 
     registry.refuse_writes = true;
     try {
-        form.Auto_Run_at_Windows_Startup_OptionClick();
+        Click();
         ADD_FAILURE() << "a refused write must raise";
     } catch (const Program_Error& error) {
         EXPECT_STREQ(error.what(), "Failed to set data for 'vistrel'");
     }
-    EXPECT_FALSE(form.Auto_Run_at_Windows_Startup_Option->isChecked());
+    EXPECT_FALSE(item.isChecked());
     EXPECT_EQ(registry.open_keys, 0);
 
     registry.refuse_writes = false;
     registry.alter_writes = true;
-    form.Auto_Run_at_Windows_Startup_Option->trigger();
-    EXPECT_FALSE(form.Auto_Run_at_Windows_Startup_Option->isChecked());
+    Click();
+    EXPECT_FALSE(item.isChecked());
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, QStringLiteral("Error: The required settings could not be created \r\n"
                                                "or saved in the Windows Registry.  \r\n\r\n"
@@ -303,9 +319,9 @@ TEST_F(Auto_Run, Registry_Failures_Are_Reported_And_Keys_Closed)
                                                "Please contact the program's author."));
 
     registry.keep_deleted = true;
-    form.Auto_Run_at_Windows_Startup_Option->setChecked(true);
-    form.Auto_Run_at_Windows_Startup_Option->trigger();
-    EXPECT_TRUE(form.Auto_Run_at_Windows_Startup_Option->isChecked());
+    item.setChecked(true);
+    Click();
+    EXPECT_TRUE(item.isChecked());
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[1].text, QStringLiteral("Error: The required Registry Key settings \r\n"
                                                "could not be removed from the Windows Registry.  \r\n\r\n"
@@ -316,10 +332,10 @@ TEST_F(Auto_Run, Registry_Failures_Are_Reported_And_Keys_Closed)
     // A value of another type under the program's name is no entry; one
     // whose text is empty neither.
     registry.stored_type = REG_DWORD;
-    EXPECT_FALSE(form.Check_Auto_Run_Path());
+    EXPECT_FALSE(auto_run.Check_Auto_Run_Path());
     registry.stored_type = REG_SZ;
     registry.values["vistrel"] = "";
-    EXPECT_FALSE(form.Check_Auto_Run_Path());
+    EXPECT_FALSE(auto_run.Check_Auto_Run_Path());
     EXPECT_EQ(registry.open_keys, 0);
 }
 

@@ -1,6 +1,6 @@
 // Hand-edited settings files at their extremes, through the windows: what a
 // start and a close make of a file, a second start and close leave as it is.
-#include "app/settings_test_support.h"
+#include "settings/settings_test_support.h"
 
 #include "app/main_form.h"
 #include "app/windows.h"

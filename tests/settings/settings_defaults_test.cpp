@@ -1,9 +1,11 @@
 // "&Restore Factory Defaults", and the file test it relies on.
-#include "app/settings_test_support.h"
+#include "settings/settings_fixture.h"
+#include "settings/settings_test_support.h"
 
 #include "alarm/cpu_drop_form.h"
 #include "app/main_form.h"
-#include "app/settings_file_status.h"
+#include "settings/settings_file.h"
+#include "settings/settings_file_status.h"
 #include "common/window_bounds.h"
 #include "app/windows.h"
 #include "fakes/fake_files.h"
@@ -58,7 +60,7 @@ TEST(Factory_Defaults, Answered_No_Changes_Nothing)
     form.Odometer.Right_Press_Count = 3;
 
     environment.question_answer = Msg_Result::No;
-    form.Restore_Factory_Defaults_OptionClick();
+    form.Restore_Factory_Defaults_Option->trigger(); // the menu reaches the handler
     ASSERT_EQ(environment.messages.size(), 1u);
     EXPECT_EQ(environment.messages[0].type, Msg_Type::Warning);
     EXPECT_EQ(environment.messages[0].buttons, Msg_Buttons::Yes_No);
@@ -97,7 +99,7 @@ TEST(Factory_Defaults, Answered_Yes_Brings_Back_A_First_Start)
     environment.question_answer = Msg_Result::Yes;
     QRect bounds_before_placement;
     environment.clock.at_next_reading = [&] { bounds_before_placement = Outer_Bounds(&form); };
-    form.Restore_Factory_Defaults_OptionClick();
+    form.Settings->Restore_Factory_Defaults_OptionClick();
 
     EXPECT_EQ(environment.messages.size(), 1u) << "only the question";
     EXPECT_FALSE(QFileInfo::exists(environment.Ini_Path()));
@@ -133,12 +135,38 @@ TEST(Factory_Defaults, A_File_Another_Program_Holds_Stays_And_Is_Read_Again)
     const Lock_Holder holder(environment.Ini_Path().toStdString(), Lock_Holder::Kind::Record);
     ASSERT_TRUE(holder.Locked());
     environment.question_answer = Msg_Result::Yes;
-    form.Restore_Factory_Defaults_OptionClick();
+    form.Settings->Restore_Factory_Defaults_OptionClick();
 
     EXPECT_EQ(environment.messages.size(), 1u) << "no message about the file";
     EXPECT_EQ(environment.Read_Ini(), Changed_Settings);
     EXPECT_EQ(form.DriveComboBox1->Drive(), QLatin1Char('d'));
     EXPECT_EQ(form.Odometer.Left_Press_Count, 40);
+}
+
+// On its own controls: the file goes, the window comes back to normal, the
+// layout to the run's first reference, unscaled by the resize, and the
+// start-up runs again; answered No, nothing at all.
+TEST_F(Settings_File_Fixture, Restoring_The_Defaults_Returns_The_Layout_Before_The_Start_Up)
+{
+    const std::string changed = "[vistrel]\nwindow_top_posn=50\nDriveComboBox1.Drive=d\n";
+    environment.Write_Ini(changed);
+    file->Load_Settings();
+    calls.clear();
+    Scaling_ListBox->clear();
+    Scaling_ListBox->addItem(QStringLiteral("420 480 W/H Mainform1")); // a later reference
+
+    environment.question_answer = Msg_Result::No;
+    file->Restore_Factory_Defaults_OptionClick();
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(environment.Read_Ini(), changed);
+
+    environment.question_answer = Msg_Result::Yes;
+    file->Restore_Factory_Defaults_OptionClick();
+    EXPECT_EQ(environment.Read_Ini(), "<missing>");
+    EXPECT_EQ(calls, (std::vector<std::string>{"show normal", "resize off", "width 201", "height 239", "scale 2",
+                                               "resize on", "start up"}));
+    EXPECT_EQ(Scaling_ListBox->count(), 0);
+    EXPECT_EQ(environment.messages.size(), 2u) << "only the questions";
 }
 
 TEST(File_Open_Status, Tells_Closed_Open_And_Missing_Files_Apart)
