@@ -3,13 +3,16 @@
 //
 // Every control, menu item, timer and file dialog carries its design name as
 // objectName. Controls sit at fixed positions in the client area (the central
-// widget, below the menu bar); Scale_Layout stretches them with the window.
+// widget, below the menu bar); layout scaling stretches them with the window.
 // Each subsystem is an object of its own folder (metrics/, cpu/, alarm/,
-// odometer/, report/, docs/), handed the controls it drives; the window
+// odometer/, report/, docs/, placement/, scaling/), handed the controls it
+// drives; the window
 // creates the controls and the objects and wires one to the other.
 
 #include "odometer/odometer.h"
+#include "placement/placement.h"
 #include "platform/input.h"
+#include "scaling/layout_scaling.h"
 
 #include <QMainWindow>
 #include <cstdint>
@@ -152,29 +155,21 @@ public:
     // Closing at the end of the session or on a termination signal: an open
     // dialog is cancelled, and a save that fails does not keep the program.
     void Close_For_Session_End();
-    std::vector<QString> Design_Layout; // the run's first layout reference: a first start's layout
 
-    // ---- Placement and stacking (app/placement.cpp).
-    void Always_On_Top_OptionClick();
-    void Toggle_Always_On_Top();
-    void Snap_Program_to_Top_Left_of_Screen_OptionClick();
-    void Snap_Program_to_Top_Right_of_Screen_OptionClick();
-    void Snap_Program_to_Bottom_Left_of_Screen_OptionClick();
-    void Snap_Program_to_Bottom_Right_of_Screen_OptionClick();
-    void Keep_Program_Inside_the_Screen_Bounds_OptionClick();
-    void Program_Size_TimerTimer();
-    void Placement_May_Be_Needed();
-    void Watch_Screens_For_Placement();
+    // ---- Placement and stacking (placement/placement.h).
+    std::unique_ptr<::Placement> Placement;
 
     // ---- Start at log-on (app/auto_run.cpp).
     void Auto_Run_at_Windows_Startup_OptionClick();
     bool Check_Auto_Run_Path();
 
-    // ---- Layout scaling (app/layout_scaling.cpp).
-    void FormResize();
-    void Record_Layout();
-    void Scale_Layout();
-    bool Resize_Handler_Attached = true;
+    // ---- Layout scaling (scaling/layout_scaling.h), given the controls once
+    // they exist. The settings file reaches its reference by the names below.
+    ::Layout_Scaling Layout_Scaling;
+    std::vector<QString>& Design_Layout = Layout_Scaling.Design_Layout;
+    bool& Resize_Handler_Attached = Layout_Scaling.Resize_Handler_Attached;
+    void Record_Layout() { Layout_Scaling.Record_Layout(); }
+    void Scale_Layout() { Layout_Scaling.Scale_Layout(); }
 
     // ---- Subsystems, each driving the controls it was handed; made again
     // when the other windows are attached.
@@ -201,6 +196,7 @@ private:
     void Create_Menu();
     void Create_Timers_And_Dialogs();
     void Create_Subsystems();
+    void Create_Placement_And_Scaling();
     void Attach_Odometer();
     template <class T>
     T* Own(T* component, const char* name);
@@ -208,12 +204,6 @@ private:
     void Note_Normal_Bounds();
 
     bool shown_once_ = false;
-    bool placement_started_ = false;
     bool save_failed_ = false;
     bool ending_session_ = false;
 };
-
-// Pixel height of a font of `points` at 96 dots per inch, and back, rounded
-// as the toolkit's design units are.
-int Font_Pixels(int points);
-int Font_Points(int pixels);
