@@ -29,6 +29,6 @@ static void Placement_Pass_On_A_Settled_Window(benchmark::State& state)
     form.show(); // the start-up sequence snaps the window to its corner
     form.Keep_Program_Inside_the_Screen_Bounds_Option->setChecked(true);
     for (auto _ : state)
-        form.Program_Size_TimerTimer();
+        form.Placement->Program_Size_TimerTimer();
 }
 BENCHMARK(Placement_Pass_On_A_Settled_Window);

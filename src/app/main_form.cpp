@@ -34,19 +34,6 @@
 
 #include <functional>
 
-int Font_Pixels(int points)
-{
-    // MulDiv(points, 96, 72): rounded half away from zero.
-    const int numerator = points * 96;
-    return numerator >= 0 ? (numerator + 36) / 72 : -((-numerator + 36) / 72);
-}
-
-int Font_Points(int pixels)
-{
-    const int numerator = pixels * 72;
-    return numerator >= 0 ? (numerator + 48) / 96 : -((-numerator + 48) / 96);
-}
-
 namespace {
 
 // Menu check items are program state: a click runs the handler and the
@@ -103,6 +90,7 @@ TMainForm1::TMainForm1()
     Create_Controls();
     Create_Menu();
     Create_Timers_And_Dialogs();
+    Create_Placement_And_Scaling();
     Create_Subsystems();
 }
 
@@ -134,6 +122,17 @@ void TMainForm1::Create_Subsystems()
     Help = std::make_unique<Help_Menu>(Help_Menu::Controls{AboutBox});
     Autorun = std::make_unique<Auto_Run>(Auto_Run::Controls{Auto_Run_at_Windows_Startup_Option});
     Attach_Settings_File();
+}
+
+// Made once: neither needs the other windows, and placement's watch on the
+// screens must not be made twice.
+void TMainForm1::Create_Placement_And_Scaling()
+{
+    Placement = std::make_unique<::Placement>(::Placement::Controls{
+        Always_On_Top_Option, Snap_Program_to_Top_Left_of_Screen_Option, Snap_Program_to_Top_Right_of_Screen_Option,
+        Snap_Program_to_Bottom_Left_of_Screen_Option, Snap_Program_to_Bottom_Right_of_Screen_Option,
+        Keep_Program_Inside_the_Screen_Bounds_Option, Program_Size_Timer, this});
+    Layout_Scaling.Attach({Client, Scaling_ListBox, &Components});
 }
 
 void TMainForm1::Create_Controls()
@@ -289,7 +288,7 @@ void TMainForm1::Create_Menu()
 
     FileMenu = menu("&File", "FileMenu");
     Always_On_Top_Option = item(FileMenu, "Always On Top", "Always_On_Top_Option",
-                                mine(&TMainForm1::Always_On_Top_OptionClick), true);
+                                [this] { Placement->Always_On_Top_OptionClick(); }, true);
     Auto_Run_at_Windows_Startup_Option = item(FileMenu, "Auto-Run at Windows Startup",
                                               "Auto_Run_at_Windows_Startup_Option",
                                               [this] { Autorun->Auto_Run_at_Windows_Startup_OptionClick(); }, true);
@@ -310,20 +309,20 @@ void TMainForm1::Create_Menu()
     SnapTo1 = menu("View", "SnapTo1");
     Snap_Program_to_Top_Left_of_Screen_Option =
         item(SnapTo1, "Snap Program to Top Left of Screen", "Snap_Program_to_Top_Left_of_Screen_Option",
-             mine(&TMainForm1::Snap_Program_to_Top_Left_of_Screen_OptionClick), true);
+             [this] { Placement->Snap_Program_to_Top_Left_of_Screen_OptionClick(); }, true);
     Snap_Program_to_Top_Right_of_Screen_Option =
         item(SnapTo1, "Snap Program to Top Right of Screen", "Snap_Program_to_Top_Right_of_Screen_Option",
-             mine(&TMainForm1::Snap_Program_to_Top_Right_of_Screen_OptionClick), true);
+             [this] { Placement->Snap_Program_to_Top_Right_of_Screen_OptionClick(); }, true);
     Snap_Program_to_Bottom_Left_of_Screen_Option =
         item(SnapTo1, "Snap Program to Bottom Left of Screen", "Snap_Program_to_Bottom_Left_of_Screen_Option",
-             mine(&TMainForm1::Snap_Program_to_Bottom_Left_of_Screen_OptionClick), true);
+             [this] { Placement->Snap_Program_to_Bottom_Left_of_Screen_OptionClick(); }, true);
     Snap_Program_to_Bottom_Right_of_Screen_Option =
         item(SnapTo1, "Snap Program to Bottom Right of Screen", "Snap_Program_to_Bottom_Right_of_Screen_Option",
-             mine(&TMainForm1::Snap_Program_to_Bottom_Right_of_Screen_OptionClick), true);
+             [this] { Placement->Snap_Program_to_Bottom_Right_of_Screen_OptionClick(); }, true);
     separator(SnapTo1);
     Keep_Program_Inside_the_Screen_Bounds_Option =
         item(SnapTo1, "Keep Program Inside the Screen Bounds", "Keep_Program_Inside_the_Screen_Bounds_Option",
-             mine(&TMainForm1::Keep_Program_Inside_the_Screen_Bounds_OptionClick), true);
+             [this] { Placement->Keep_Program_Inside_the_Screen_Bounds_OptionClick(); }, true);
 
     TrailcountMenu = menu("Trailcount", "TrailcountMenu");
     Show_Trailcount_Option = item(TrailcountMenu, "Show Trailcount", "Show_Trailcount_Option",
@@ -355,7 +354,7 @@ void TMainForm1::Create_Timers_And_Dialogs()
         return created;
     };
     Timer1 = timer("Timer1", 500, [this] { Refresh->Timer1Timer(); });
-    Program_Size_Timer = timer("Program_Size_Timer", 500, [this] { Program_Size_TimerTimer(); });
+    Program_Size_Timer = timer("Program_Size_Timer", 500, [this] { Placement->Program_Size_TimerTimer(); });
     Program_Size_Timer->setSingleShot(true); // started again by whatever can move the window
     Reset_CPU_Monitoring_Timer = timer("Reset_CPU_Monitoring_Timer", 1000,
                                        [this] { CPU_Display->Reset_CPU_Monitoring_TimerTimer(); });
@@ -393,11 +392,11 @@ void TMainForm1::Attach_Odometer()
     // The height changes here by command, not by the user's resize: the
     // layout must not stretch to it, it is recorded afresh at the new size.
     controls.Set_Client_Height_By_Command = [this](int height) {
-        Resize_Handler_Attached = false;
+        Layout_Scaling.Resize_Handler_Attached = false;
         Set_Client_Height(height);
         Scaling_ListBox->clear();
-        Record_Layout();
-        Resize_Handler_Attached = true;
+        Layout_Scaling.Record_Layout();
+        Layout_Scaling.Resize_Handler_Attached = true;
     };
     Odometer.Attach(controls);
     Odometer_Pacing = &Odometer.Pacing();
@@ -433,9 +432,9 @@ void TMainForm1::Attach_Settings_File()
     controls.Is_Maximized = [this] { return isMaximized(); };
     controls.Show_Normal = [this] { showNormal(); };
     controls.Start_Up = [this] { FormShow(); };
-    controls.Record_Layout = [this] { Record_Layout(); };
-    controls.Scale_Layout = [this] { Scale_Layout(); };
-    controls.Attach_Resize_Handler = [this](bool attached) { Resize_Handler_Attached = attached; };
+    controls.Record_Layout = [this] { Layout_Scaling.Record_Layout(); };
+    controls.Scale_Layout = [this] { Layout_Scaling.Scale_Layout(); };
+    controls.Attach_Resize_Handler = [this](bool attached) { Layout_Scaling.Resize_Handler_Attached = attached; };
     Settings = std::make_unique<Settings_File>(std::move(controls));
 }
 
@@ -479,17 +478,19 @@ void TMainForm1::closeEvent(QCloseEvent* event)
 void TMainForm1::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    if (Resize_Handler_Attached)
-        FormResize();
+    if (Layout_Scaling.Resize_Handler_Attached)
+        Layout_Scaling.FormResize();
     Note_Normal_Bounds();
-    Placement_May_Be_Needed();
+    if (Placement)
+        Placement->Placement_May_Be_Needed();
 }
 
 void TMainForm1::moveEvent(QMoveEvent* event)
 {
     QMainWindow::moveEvent(event);
     Note_Normal_Bounds();
-    Placement_May_Be_Needed();
+    if (Placement)
+        Placement->Placement_May_Be_Needed();
 }
 
 bool TMainForm1::In_Normal_State() const
@@ -509,8 +510,8 @@ void TMainForm1::Note_Normal_Bounds()
 void TMainForm1::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange)
-        Placement_May_Be_Needed();
+    if (event->type() == QEvent::WindowStateChange && Placement)
+        Placement->Placement_May_Be_Needed();
 }
 
 void TMainForm1::ExitOptionClick()

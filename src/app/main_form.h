@@ -3,13 +3,16 @@
 //
 // Every control, menu item, timer and file dialog carries its design name as
 // objectName. Controls sit at fixed positions in the client area (the central
-// widget, below the menu bar); Scale_Layout stretches them with the window.
+// widget, below the menu bar); layout scaling stretches them with the window.
 // Each subsystem is an object of its own folder (metrics/, cpu/, alarm/,
-// odometer/, report/, docs/, autorun/, settings/), handed the controls it drives; the window
-// creates the controls and the objects and wires one to the other.
+// odometer/, report/, docs/, placement/, scaling/, autorun/, settings/),
+// handed the controls it drives; the window creates the controls and the
+// objects and wires one to the other.
 
 #include "odometer/odometer.h"
+#include "placement/placement.h"
 #include "platform/input.h"
+#include "scaling/layout_scaling.h"
 
 #include <QMainWindow>
 #include <cstdint>
@@ -151,23 +154,12 @@ public:
     // dialog is cancelled, and a save that fails does not keep the program.
     void Close_For_Session_End();
 
-    // ---- Placement and stacking (app/placement.cpp).
-    void Always_On_Top_OptionClick();
-    void Toggle_Always_On_Top();
-    void Snap_Program_to_Top_Left_of_Screen_OptionClick();
-    void Snap_Program_to_Top_Right_of_Screen_OptionClick();
-    void Snap_Program_to_Bottom_Left_of_Screen_OptionClick();
-    void Snap_Program_to_Bottom_Right_of_Screen_OptionClick();
-    void Keep_Program_Inside_the_Screen_Bounds_OptionClick();
-    void Program_Size_TimerTimer();
-    void Placement_May_Be_Needed();
-    void Watch_Screens_For_Placement();
+    // ---- Placement and stacking (placement/placement.h).
+    std::unique_ptr<::Placement> Placement;
 
-    // ---- Layout scaling (app/layout_scaling.cpp).
-    void FormResize();
-    void Record_Layout();
-    void Scale_Layout();
-    bool Resize_Handler_Attached = true;
+    // ---- Layout scaling (scaling/layout_scaling.h), given the controls once
+    // they exist.
+    ::Layout_Scaling Layout_Scaling;
 
     // ---- Subsystems, each driving the controls it was handed; made again
     // when the other windows are attached.
@@ -196,6 +188,7 @@ private:
     void Create_Menu();
     void Create_Timers_And_Dialogs();
     void Create_Subsystems();
+    void Create_Placement_And_Scaling();
     void Attach_Odometer();
     void Attach_Settings_File();
     template <class T>
@@ -204,12 +197,6 @@ private:
     void Note_Normal_Bounds();
 
     bool shown_once_ = false;
-    bool placement_started_ = false;
     bool save_failed_ = false;
     bool ending_session_ = false;
 };
-
-// Pixel height of a font of `points` at 96 dots per inch, and back, rounded
-// as the toolkit's design units are.
-int Font_Pixels(int points);
-int Font_Points(int pixels);

@@ -48,16 +48,11 @@ void TMainForm1::FormShow()
     Timer1->start();
 
     Always_On_Top_Option->setChecked(!Always_On_Top_Option->isChecked()); // 19
-    Toggle_Always_On_Top();
+    Placement->Toggle_Always_On_Top();
 
     Auto_Run_at_Windows_Startup_Option->setChecked(Autorun->Check_Auto_Run_Path()); // 20
 
-    Program_Size_TimerTimer();                                    // 21
-    Program_Size_Timer->start();
-    if (!placement_started_) {
-        placement_started_ = true;
-        Watch_Screens_For_Placement();
-    }
+    Placement->Start_Placement();                                 // 21
 }
 
 // A close the user asks for waits for the settings to be saved: the window

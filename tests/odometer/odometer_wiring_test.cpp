@@ -19,11 +19,11 @@ TEST(Odometer_Wiring, Show_Trailcount_Resizes_The_Window_And_Records_The_Layout_
     TMainForm1& form = windows.form();
     form.Set_Client_Width(201);
     form.Set_Client_Height(239);
-    form.Record_Layout();
+    form.Layout_Scaling.Record_Layout();
 
     form.Show_Trailcount_Option->trigger();
     EXPECT_TRUE(form.Show_Trailcount_Option->isChecked());
-    EXPECT_TRUE(form.Resize_Handler_Attached);
+    EXPECT_TRUE(form.Layout_Scaling.Resize_Handler_Attached);
     EXPECT_EQ(form.Client_Size(), QSize(201, 337));
     EXPECT_EQ(form.Scaling_ListBox->item(0)->text(), QStringLiteral("201 337 W/H Mainform1"));
 
@@ -35,12 +35,12 @@ TEST(Odometer_Wiring, Show_Trailcount_Resizes_The_Window_And_Records_The_Layout_
     // At a scaled size the current, scaled positions give the height, and
     // the panel's controls keep their size in the new reference.
     form.Client->resize(402, 478);
-    form.Scale_Layout();
+    form.Layout_Scaling.Scale_Layout();
     const QRect panel = form.Left_Right_Clicks_GroupBox->geometry();
     form.Show_Trailcount_Option->trigger();
     EXPECT_EQ(form.Client_Size(), QSize(402, panel.bottom() + 1 + form.Label2->y()));
     EXPECT_EQ(form.Left_Right_Clicks_GroupBox->geometry(), panel);
-    form.Scale_Layout();
+    form.Layout_Scaling.Scale_Layout();
     EXPECT_EQ(form.Left_Right_Clicks_GroupBox->geometry(), panel);
 
     // Shown, a window the user made a little smaller gets back the very

@@ -1,11 +1,11 @@
 // Layout scaling: every control follows the client area's change of size
 // from one recorded reference, so that resizing never drifts.
-#include "app/layout_scaling.h"
+#include "scaling/layout_scaling.h"
 
-#include "app/main_form.h"
 #include "common/text_helpers.h"
 
 #include <QListWidget>
+#include <QWidget>
 
 #include <algorithm>
 
@@ -33,6 +33,19 @@ int Font_Points_Of(const QWidget& control)
 }
 
 } // namespace
+
+int Font_Pixels(int points)
+{
+    // MulDiv(points, 96, 72): rounded half away from zero.
+    const int numerator = points * 96;
+    return numerator >= 0 ? (numerator + 36) / 72 : -((-numerator + 36) / 72);
+}
+
+int Font_Points(int pixels)
+{
+    const int numerator = pixels * 72;
+    return numerator >= 0 ? (numerator + 48) / 96 : -((-numerator + 48) / 96);
+}
 
 Layout_Factors Scale_Factors(QSize recorded, QSize now)
 {
@@ -64,45 +77,55 @@ Control_Reference Scale_Control_Line(const QString& line, const Layout_Factors& 
     return scaled;
 }
 
-void TMainForm1::FormResize()
+void Layout_Scaling::Attach(const Controls& controls)
+{
+    c_ = controls;
+}
+
+QSize Layout_Scaling::Client_Size() const
+{
+    return c_.Client->size();
+}
+
+void Layout_Scaling::FormResize()
 {
     Scale_Layout();
 }
 
-void TMainForm1::Record_Layout()
+void Layout_Scaling::Record_Layout()
 {
-    if (Scaling_ListBox->count() > 0)
+    if (c_.Scaling_ListBox->count() > 0)
         return;
     // The window has no scroll bars to hide: controls outside the client
     // area are simply cut off, which is how the odometer panel hides.
     QStringList lines;
-    lines.reserve(static_cast<qsizetype>(Components.size()) + 1);
+    lines.reserve(static_cast<qsizetype>(c_.Components->size()) + 1);
     lines << Layout_Header_Line(Client_Size());
-    for (QObject* component : Components) {
-        const QWidget* control = Visual_Control(component, Client);
+    for (QObject* component : *c_.Components) {
+        const QWidget* control = Visual_Control(component, c_.Client);
         lines << (control ? Layout_Control_Line({control->geometry(), Font_Points_Of(*control)}, control->objectName())
                           : QStringLiteral("0"));
     }
-    Scaling_ListBox->addItems(lines);
+    c_.Scaling_ListBox->addItems(lines);
 }
 
-void TMainForm1::Scale_Layout()
+void Layout_Scaling::Scale_Layout()
 {
-    if (Scaling_ListBox->count() == 0)
+    if (!c_.Scaling_ListBox || c_.Scaling_ListBox->count() == 0)
         return;
-    const QString header = Scaling_ListBox->item(0)->text();
+    const QString header = c_.Scaling_ListBox->item(0)->text();
     const QSize recorded(Number_Field(header, Blank, 1), Number_Field(header, Blank, 2));
     // A header of no width or height cannot be scaled from (never recorded so).
     if (recorded.width() <= 0 || recorded.height() <= 0)
         return;
     const Layout_Factors factors = Scale_Factors(recorded, Client_Size());
 
-    const int lines = Scaling_ListBox->count();
-    for (std::size_t i = 0; i < Components.size() && static_cast<int>(i) + 1 < lines; ++i) {
-        const QString line = Scaling_ListBox->item(static_cast<int>(i) + 1)->text();
+    const int lines = c_.Scaling_ListBox->count();
+    for (std::size_t i = 0; i < c_.Components->size() && static_cast<int>(i) + 1 < lines; ++i) {
+        const QString line = c_.Scaling_ListBox->item(static_cast<int>(i) + 1)->text();
         if (line.size() <= 1)
             continue;
-        QWidget* control = Visual_Control(Components[i], Client);
+        QWidget* control = Visual_Control((*c_.Components)[i], c_.Client);
         if (!control)
             continue;
         const Control_Reference scaled = Scale_Control_Line(line, factors);

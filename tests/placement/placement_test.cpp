@@ -1,14 +1,17 @@
 // The placement pass, the snap and keep-inside items, and always on top.
+#include "placement/placement.h"
+
 #include "app/main_form.h"
-#include "app/placement.h"
-#include "common/window_bounds.h"
 #include "app/windows.h"
+#include "common/window_bounds.h"
 #include "fakes/fake_process.h"
 #include "fakes/fake_input.h"
 #include "fakes/scoped_config_home.h"
 
 #include <QAction>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTest>
@@ -106,7 +109,133 @@ TEST(Place_Window, Follows_The_Rules_In_Order_On_A_1280_By_800_Screen)
     }
 }
 
-// The main window on the offscreen platform, with a 1280 by 800 screen.
+// Placement on its own, with the main window's menu items and timer, placing
+// a plain window on the offscreen platform with a 1280 by 800 screen. The
+// corner a first start has is checked.
+class Placement_On_Its_Own : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        screen.screen_width = 1280;
+        screen.screen_height = 800;
+        for (QAction* item : {Always_On_Top_Option, Snap_Program_to_Top_Left_of_Screen_Option,
+                              Snap_Program_to_Top_Right_of_Screen_Option, Snap_Program_to_Bottom_Left_of_Screen_Option,
+                              Snap_Program_to_Bottom_Right_of_Screen_Option, Keep_Program_Inside_the_Screen_Bounds_Option})
+            item->setCheckable(true);
+        Snap_Program_to_Top_Right_of_Screen_Option->setChecked(true);
+        Program_Size_Timer->setInterval(500);
+        Program_Size_Timer->setSingleShot(true);
+        QObject::connect(Program_Size_Timer, &QTimer::timeout, &window, [this] { placement.Program_Size_TimerTimer(); });
+        window.resize(212, 270);
+        window.move(200, 200);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    Fake_Input screen;
+    platform::Scoped_Service<platform::Input_Service> screen_guard{screen};
+    QWidget window;
+    QAction* Always_On_Top_Option = new QAction(&window);
+    QAction* Snap_Program_to_Top_Left_of_Screen_Option = new QAction(&window);
+    QAction* Snap_Program_to_Top_Right_of_Screen_Option = new QAction(&window);
+    QAction* Snap_Program_to_Bottom_Left_of_Screen_Option = new QAction(&window);
+    QAction* Snap_Program_to_Bottom_Right_of_Screen_Option = new QAction(&window);
+    QAction* Keep_Program_Inside_the_Screen_Bounds_Option = new QAction(&window);
+    QTimer* Program_Size_Timer = new QTimer(&window);
+    ::Placement placement{{Always_On_Top_Option, Snap_Program_to_Top_Left_of_Screen_Option,
+                           Snap_Program_to_Top_Right_of_Screen_Option, Snap_Program_to_Bottom_Left_of_Screen_Option,
+                           Snap_Program_to_Bottom_Right_of_Screen_Option, Keep_Program_Inside_the_Screen_Bounds_Option,
+                           Program_Size_Timer, &window}};
+};
+
+// Counts the window being hidden: a re-created native window would be.
+class Hide_Counter final : public QObject {
+public:
+    int hides = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        hides += event->type() == QEvent::Hide;
+        return false;
+    }
+};
+
+TEST_F(Placement_On_Its_Own, Snap_Items_Keep_At_Most_One_Corner_And_Move_At_Once)
+{
+    placement.Start_Placement();
+    EXPECT_TRUE(Program_Size_Timer->isActive());
+    const QSize size = Outer_Bounds(&window).size();
+    EXPECT_EQ(Outer_Bounds(&window).topLeft(), QPoint(1280 - size.width(), 0));
+
+    placement.Snap_Program_to_Bottom_Left_of_Screen_OptionClick();
+    EXPECT_TRUE(Snap_Program_to_Bottom_Left_of_Screen_Option->isChecked());
+    EXPECT_FALSE(Snap_Program_to_Top_Right_of_Screen_Option->isChecked());
+    EXPECT_EQ(Outer_Bounds(&window).topLeft(), QPoint(0, 800 - size.height()));
+
+    // A hand-edited settings file may leave two corners set: a click on a
+    // third leaves only that one.
+    Snap_Program_to_Top_Right_of_Screen_Option->setChecked(true);
+    placement.Snap_Program_to_Bottom_Right_of_Screen_OptionClick();
+    EXPECT_TRUE(Snap_Program_to_Bottom_Right_of_Screen_Option->isChecked());
+    EXPECT_FALSE(Snap_Program_to_Top_Right_of_Screen_Option->isChecked());
+    EXPECT_FALSE(Snap_Program_to_Bottom_Left_of_Screen_Option->isChecked());
+    EXPECT_FALSE(Snap_Program_to_Top_Left_of_Screen_Option->isChecked());
+    EXPECT_EQ(Outer_Bounds(&window).topLeft(), QPoint(1280 - size.width(), 800 - size.height()));
+
+    // Clicking the checked corner lets go of it: the window stays put.
+    placement.Snap_Program_to_Bottom_Right_of_Screen_OptionClick();
+    EXPECT_FALSE(Snap_Program_to_Bottom_Right_of_Screen_Option->isChecked());
+    Set_Outer_Left(&window, 300);
+    Set_Outer_Top(&window, 200);
+    placement.Program_Size_TimerTimer();
+    EXPECT_EQ(Outer_Bounds(&window).topLeft(), QPoint(300, 200));
+
+    // Keep inside brings it back from off the left edge at once.
+    Set_Outer_Left(&window, -50);
+    placement.Keep_Program_Inside_the_Screen_Bounds_OptionClick();
+    EXPECT_TRUE(Keep_Program_Inside_the_Screen_Bounds_Option->isChecked());
+    EXPECT_EQ(Outer_Bounds(&window).topLeft(), QPoint(0, 200));
+
+    // The screen a corner belongs to is the primary one, wherever it lies.
+    placement.Snap_Program_to_Top_Right_of_Screen_OptionClick();
+    screen.primary = {1280, 0, 1024, 768};
+    placement.Program_Size_TimerTimer();
+    EXPECT_EQ(Outer_Bounds(&window).topLeft(), QPoint(1280 + 1024 - size.width(), 0));
+}
+
+TEST_F(Placement_On_Its_Own, Always_On_Top_Changes_The_Stacking_In_Place)
+{
+    Hide_Counter counter;
+    window.installEventFilter(&counter);
+    const WId native = window.winId();
+    const QRect outer = Outer_Bounds(&window);
+
+    placement.Always_On_Top_OptionClick();
+    EXPECT_TRUE(Always_On_Top_Option->isChecked());
+    EXPECT_TRUE(window.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+
+    placement.Always_On_Top_OptionClick();
+    EXPECT_FALSE(Always_On_Top_Option->isChecked());
+    EXPECT_FALSE(window.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+
+    EXPECT_EQ(counter.hides, 0);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.winId(), native);
+    EXPECT_EQ(Outer_Bounds(&window), outer);
+    window.removeEventFilter(&counter);
+
+    // Before the window has a native one, the flag waits in the widget's own.
+    QWidget unshown;
+    QAction item;
+    item.setCheckable(true);
+    ::Placement stacking({&item, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &unshown});
+    stacking.Toggle_Always_On_Top();
+    EXPECT_TRUE(unshown.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+// The main window on the offscreen platform, with a 1280 by 800 screen: the
+// start-up, the menu and the window's moves reach placement.
 class Placement_Items : public ::testing::Test {
 protected:
     void SetUp() override
@@ -141,66 +270,21 @@ TEST_F(Placement_Items, Start_Up_Snaps_To_The_Default_Corner_And_Starts_The_Pass
     EXPECT_FALSE(form->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
-TEST_F(Placement_Items, Snap_Items_Keep_At_Most_One_Corner_And_Move_At_Once)
+TEST_F(Placement_Items, The_Menu_Items_Reach_Placement)
 {
     const QSize size = Outer_Bounds(form).size();
     form->Snap_Program_to_Bottom_Left_of_Screen_Option->trigger();
     EXPECT_TRUE(form->Snap_Program_to_Bottom_Left_of_Screen_Option->isChecked());
     EXPECT_FALSE(form->Snap_Program_to_Top_Right_of_Screen_Option->isChecked());
     EXPECT_EQ(Outer_Bounds(form).topLeft(), QPoint(0, 800 - size.height()));
-
-    // A hand-edited settings file may leave two corners set: a click on a
-    // third leaves only that one.
-    form->Snap_Program_to_Top_Right_of_Screen_Option->setChecked(true);
-    form->Snap_Program_to_Bottom_Right_of_Screen_Option->trigger();
-    EXPECT_TRUE(form->Snap_Program_to_Bottom_Right_of_Screen_Option->isChecked());
-    EXPECT_FALSE(form->Snap_Program_to_Top_Right_of_Screen_Option->isChecked());
-    EXPECT_FALSE(form->Snap_Program_to_Bottom_Left_of_Screen_Option->isChecked());
-    EXPECT_FALSE(form->Snap_Program_to_Top_Left_of_Screen_Option->isChecked());
-    EXPECT_EQ(Outer_Bounds(form).topLeft(), QPoint(1280 - size.width(), 800 - size.height()));
-
-    // Clicking the checked corner lets go of it: the window stays put.
-    form->Snap_Program_to_Bottom_Right_of_Screen_Option->trigger();
-    EXPECT_FALSE(form->Snap_Program_to_Bottom_Right_of_Screen_Option->isChecked());
-    Set_Outer_Left(form, 300);
-    Set_Outer_Top(form, 200);
-    form->Program_Size_TimerTimer();
-    EXPECT_EQ(Outer_Bounds(form).topLeft(), QPoint(300, 200));
-}
-
-// Counts the window being hidden: a re-created native window would be.
-class Hide_Counter final : public QObject {
-public:
-    int hides = 0;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        hides += event->type() == QEvent::Hide;
-        return false;
-    }
-};
-
-TEST_F(Placement_Items, Always_On_Top_Changes_The_Stacking_In_Place)
-{
-    Hide_Counter counter;
-    form->installEventFilter(&counter);
-    const WId native = form->winId();
-    const QRect outer = Outer_Bounds(form);
+    form->Keep_Program_Inside_the_Screen_Bounds_Option->trigger();
+    EXPECT_TRUE(form->Keep_Program_Inside_the_Screen_Bounds_Option->isChecked());
 
     form->Always_On_Top_Option->trigger();
     EXPECT_TRUE(form->Always_On_Top_Option->isChecked());
     EXPECT_TRUE(form->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_TRUE(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-
     form->Always_On_Top_Option->trigger();
-    EXPECT_FALSE(form->Always_On_Top_Option->isChecked());
     EXPECT_FALSE(form->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_FALSE(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-
-    EXPECT_EQ(counter.hides, 0);
-    EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(form->winId(), native);
-    EXPECT_EQ(Outer_Bounds(form), outer);
-    form->removeEventFilter(&counter);
 }
 
 TEST(Window_Bounds, A_Window_Not_Yet_Shown_Takes_The_Outer_Bounds_Asked_For)
@@ -229,10 +313,11 @@ TEST_F(Placement_Items, The_Pass_Runs_When_The_Window_Moves_Not_While_It_Rests)
     EXPECT_TRUE(QTest::qWaitFor([&] { return Outer_Bounds(form) == corner; }, 10000));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Program_Size_Timer->isActive(); }, 10000));
 
-    // The screen a corner belongs to is the primary one, wherever it lies.
-    screen.primary = {1280, 0, 1024, 768};
-    form->Program_Size_TimerTimer();
-    EXPECT_EQ(Outer_Bounds(form).topLeft(), QPoint(1280 + 1024 - corner.width(), 0));
+    // A screen that changes size brings the pass back too.
+    screen.screen_width = 1024;
+    emit QGuiApplication::primaryScreen()->geometryChanged(QRect(0, 0, 1280, 800));
+    EXPECT_TRUE(form->Program_Size_Timer->isActive());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Outer_Bounds(form).topLeft() == QPoint(1024 - corner.width(), 0); }, 10000));
 }
 
 TEST(Sane_Window_Bounds, A_Settings_File_Cannot_Ask_For_Bounds_A_Window_Cannot_Have)

@@ -1,7 +1,6 @@
 // Window placement: always on top, corner snaps, keep inside the screen.
-#include "app/placement.h"
+#include "placement/placement.h"
 
-#include "app/main_form.h"
 #include "common/window_bounds.h"
 #include "platform/input.h"
 
@@ -9,6 +8,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
+#include <QWidget>
 #include <QWindow>
 #include <cstdint>
 
@@ -108,25 +108,28 @@ void Place_Window(const Placement_Choices& choices, const QRect& screen, Placeme
     Snap(choices, screen.width(), screen.height(), relative);
 }
 
-void TMainForm1::Always_On_Top_OptionClick()
+Placement::Placement(const Controls& controls) : c_(controls) {}
+
+void Placement::Always_On_Top_OptionClick()
 {
     Toggle_Always_On_Top();
 }
 
-void TMainForm1::Toggle_Always_On_Top()
+void Placement::Toggle_Always_On_Top()
 {
-    const bool on_top = !Always_On_Top_Option->isChecked();
-    Always_On_Top_Option->setChecked(on_top);
+    const bool on_top = !c_.Always_On_Top_Option->isChecked();
+    c_.Always_On_Top_Option->setChecked(on_top);
+    QWidget* window = c_.Window;
     // QWidget::setWindowFlags would hide and re-create a shown window (a
     // visible flicker, and the window manager may place it anew). The native
     // window takes the keep-above state in place; the widget's own copy of the
     // flags is kept in step so that a later re-creation keeps it too.
-    if (QWindow* native = windowHandle()) {
-        overrideWindowFlags(on_top ? windowFlags() | Qt::WindowStaysOnTopHint
-                                   : windowFlags() & ~Qt::WindowStaysOnTopHint);
+    if (QWindow* native = window->windowHandle()) {
+        window->overrideWindowFlags(on_top ? window->windowFlags() | Qt::WindowStaysOnTopHint
+                                           : window->windowFlags() & ~Qt::WindowStaysOnTopHint);
         native->setFlag(Qt::WindowStaysOnTopHint, on_top);
     } else {
-        setWindowFlag(Qt::WindowStaysOnTopHint, on_top);
+        window->setWindowFlag(Qt::WindowStaysOnTopHint, on_top);
     }
 }
 
@@ -145,60 +148,60 @@ void Snap_Item_Clicked(QAction* clicked, std::initializer_list<QAction*> others)
 
 } // namespace
 
-void TMainForm1::Snap_Program_to_Top_Left_of_Screen_OptionClick()
+void Placement::Snap_Program_to_Top_Left_of_Screen_OptionClick()
 {
-    Snap_Item_Clicked(Snap_Program_to_Top_Left_of_Screen_Option,
-                      {Snap_Program_to_Top_Right_of_Screen_Option, Snap_Program_to_Bottom_Left_of_Screen_Option,
-                       Snap_Program_to_Bottom_Right_of_Screen_Option});
+    Snap_Item_Clicked(c_.Snap_Program_to_Top_Left_of_Screen_Option,
+                      {c_.Snap_Program_to_Top_Right_of_Screen_Option, c_.Snap_Program_to_Bottom_Left_of_Screen_Option,
+                       c_.Snap_Program_to_Bottom_Right_of_Screen_Option});
     Program_Size_TimerTimer();
 }
 
-void TMainForm1::Snap_Program_to_Top_Right_of_Screen_OptionClick()
+void Placement::Snap_Program_to_Top_Right_of_Screen_OptionClick()
 {
-    Snap_Item_Clicked(Snap_Program_to_Top_Right_of_Screen_Option,
-                      {Snap_Program_to_Top_Left_of_Screen_Option, Snap_Program_to_Bottom_Left_of_Screen_Option,
-                       Snap_Program_to_Bottom_Right_of_Screen_Option});
+    Snap_Item_Clicked(c_.Snap_Program_to_Top_Right_of_Screen_Option,
+                      {c_.Snap_Program_to_Top_Left_of_Screen_Option, c_.Snap_Program_to_Bottom_Left_of_Screen_Option,
+                       c_.Snap_Program_to_Bottom_Right_of_Screen_Option});
     Program_Size_TimerTimer();
 }
 
-void TMainForm1::Snap_Program_to_Bottom_Left_of_Screen_OptionClick()
+void Placement::Snap_Program_to_Bottom_Left_of_Screen_OptionClick()
 {
-    Snap_Item_Clicked(Snap_Program_to_Bottom_Left_of_Screen_Option,
-                      {Snap_Program_to_Top_Left_of_Screen_Option, Snap_Program_to_Top_Right_of_Screen_Option,
-                       Snap_Program_to_Bottom_Right_of_Screen_Option});
+    Snap_Item_Clicked(c_.Snap_Program_to_Bottom_Left_of_Screen_Option,
+                      {c_.Snap_Program_to_Top_Left_of_Screen_Option, c_.Snap_Program_to_Top_Right_of_Screen_Option,
+                       c_.Snap_Program_to_Bottom_Right_of_Screen_Option});
     Program_Size_TimerTimer();
 }
 
-void TMainForm1::Snap_Program_to_Bottom_Right_of_Screen_OptionClick()
+void Placement::Snap_Program_to_Bottom_Right_of_Screen_OptionClick()
 {
-    Snap_Item_Clicked(Snap_Program_to_Bottom_Right_of_Screen_Option,
-                      {Snap_Program_to_Top_Left_of_Screen_Option, Snap_Program_to_Top_Right_of_Screen_Option,
-                       Snap_Program_to_Bottom_Left_of_Screen_Option});
+    Snap_Item_Clicked(c_.Snap_Program_to_Bottom_Right_of_Screen_Option,
+                      {c_.Snap_Program_to_Top_Left_of_Screen_Option, c_.Snap_Program_to_Top_Right_of_Screen_Option,
+                       c_.Snap_Program_to_Bottom_Left_of_Screen_Option});
     Program_Size_TimerTimer();
 }
 
-void TMainForm1::Keep_Program_Inside_the_Screen_Bounds_OptionClick()
+void Placement::Keep_Program_Inside_the_Screen_Bounds_OptionClick()
 {
-    Keep_Program_Inside_the_Screen_Bounds_Option->setChecked(
-        !Keep_Program_Inside_the_Screen_Bounds_Option->isChecked());
+    c_.Keep_Program_Inside_the_Screen_Bounds_Option->setChecked(
+        !c_.Keep_Program_Inside_the_Screen_Bounds_Option->isChecked());
     Program_Size_TimerTimer();
 }
 
-void TMainForm1::Program_Size_TimerTimer()
+void Placement::Program_Size_TimerTimer()
 {
-    if (isMaximized())
+    if (c_.Window->isMaximized())
         return;
     Placement_Choices choices;
-    choices.keep_inside = Keep_Program_Inside_the_Screen_Bounds_Option->isChecked();
-    choices.snap_bottom_right = Snap_Program_to_Bottom_Right_of_Screen_Option->isChecked();
-    choices.snap_bottom_left = Snap_Program_to_Bottom_Left_of_Screen_Option->isChecked();
-    choices.snap_top_left = Snap_Program_to_Top_Left_of_Screen_Option->isChecked();
-    choices.snap_top_right = Snap_Program_to_Top_Right_of_Screen_Option->isChecked();
+    choices.keep_inside = c_.Keep_Program_Inside_the_Screen_Bounds_Option->isChecked();
+    choices.snap_bottom_right = c_.Snap_Program_to_Bottom_Right_of_Screen_Option->isChecked();
+    choices.snap_bottom_left = c_.Snap_Program_to_Bottom_Left_of_Screen_Option->isChecked();
+    choices.snap_top_left = c_.Snap_Program_to_Top_Left_of_Screen_Option->isChecked();
+    choices.snap_top_right = c_.Snap_Program_to_Top_Right_of_Screen_Option->isChecked();
     if (!choices.keep_inside && !choices.snap_bottom_right && !choices.snap_bottom_left && !choices.snap_top_left &&
         !choices.snap_top_right)
         return; // nothing to enforce: spare the screen queries
     const platform::Screen_Bounds screen = platform::Use<platform::Input_Service>().Primary_Screen_Bounds();
-    Main_Window_Placement window(this);
+    Main_Window_Placement window(c_.Window);
     Place_Window(choices, QRect(screen.left, screen.top, screen.width, screen.height), window);
 }
 
@@ -206,20 +209,33 @@ void TMainForm1::Program_Size_TimerTimer()
 // window's place, size or state, or the screens. A change starts the timer
 // (if it is not running yet), so the window goes back to its corner half a
 // second after it was first moved away, and a window at rest costs nothing.
-void TMainForm1::Placement_May_Be_Needed()
+void Placement::Placement_May_Be_Needed()
 {
-    if (placement_started_ && !Program_Size_Timer->isActive())
-        Program_Size_Timer->start();
+    if (placement_started_ && !c_.Program_Size_Timer->isActive())
+        c_.Program_Size_Timer->start();
 }
 
-void TMainForm1::Watch_Screens_For_Placement()
+void Placement::Start_Placement()
 {
-    const auto watch = [this](QScreen* screen) {
-        connect(screen, &QScreen::geometryChanged, this, &TMainForm1::Placement_May_Be_Needed);
+    Program_Size_TimerTimer();
+    c_.Program_Size_Timer->start();
+    if (!placement_started_) {
+        placement_started_ = true;
+        Watch_Screens_For_Placement();
+    }
+}
+
+// The connections live as long as the window they place.
+void Placement::Watch_Screens_For_Placement()
+{
+    QObject* context = c_.Window;
+    const auto needed = [this] { Placement_May_Be_Needed(); };
+    const auto watch = [context, needed](QScreen* screen) {
+        QObject::connect(screen, &QScreen::geometryChanged, context, needed);
     };
     for (QScreen* screen : QGuiApplication::screens())
         watch(screen);
-    connect(qGuiApp, &QGuiApplication::screenAdded, this, watch);
-    connect(qGuiApp, &QGuiApplication::screenRemoved, this, &TMainForm1::Placement_May_Be_Needed);
-    connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, &TMainForm1::Placement_May_Be_Needed);
+    QObject::connect(qGuiApp, &QGuiApplication::screenAdded, context, watch);
+    QObject::connect(qGuiApp, &QGuiApplication::screenRemoved, context, needed);
+    QObject::connect(qGuiApp, &QGuiApplication::primaryScreenChanged, context, needed);
 }
