@@ -7,6 +7,7 @@
 #include "app/windows.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_disk.h"
+#include "fakes/fake_machine.h"
 #include "fakes/fake_memory.h"
 #include "fakes/fake_process.h"
 #include "fakes/fake_input.h"
@@ -37,13 +38,7 @@ struct Faked_Windows {
 
     Faked_Windows()
     {
-        memory.status.ullTotalPhys = 8ull << 30;
-        memory.status.ullAvailPhys = 6ull << 30;
-        memory.status.ullTotalPageFile = 2ull << 30;
-        memory.status.ullAvailPageFile = 1ull << 30;
-        disk.listed = {{'c', "/"}, {'d', "/home"}};
-        disk.drives['c'] = {0, 100ull << 30, 25ull << 30};
-        disk.drives['d'] = {0, 50ull << 30, 40ull << 30};
+        Set_Up_Fake_Machine(memory, disk);
         process.executable_path = folder.filePath(QStringLiteral("vistrel")).toStdString();
         windows = std::make_unique<Vistrel_Windows>();
     }

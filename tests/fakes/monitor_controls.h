@@ -9,6 +9,7 @@
 #include "cpu/cpu_display.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_disk.h"
+#include "fakes/fake_machine.h"
 #include "fakes/fake_memory.h"
 #include "metrics/drive_combo_box.h"
 #include "metrics/refresh_tick.h"
@@ -55,13 +56,7 @@ struct Monitor_Controls {
 
     Monitor_Controls()
     {
-        memory.status.ullTotalPhys = 8ull << 30;
-        memory.status.ullAvailPhys = 6ull << 30;
-        memory.status.ullTotalPageFile = 2ull << 30;
-        memory.status.ullAvailPageFile = 1ull << 30;
-        disk.listed = {{'c', "/"}, {'d', "/home"}};
-        disk.drives['c'] = {0, 100ull << 30, 25ull << 30};
-        disk.drives['d'] = {0, 50ull << 30, 40ull << 30};
+        Set_Up_Fake_Machine(memory, disk);
         DriveComboBox1->Fill_Drives();
         Timer1->setInterval(500);
         Reset_CPU_Monitoring_Timer->setInterval(1000);
