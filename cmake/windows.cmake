@@ -47,6 +47,7 @@ function(vistrel_windows_runtime target)
 endfunction()
 
 vistrel_windows_runtime(vistrel)
+include(${CMAKE_CURRENT_LIST_DIR}/windows/resources.cmake)
 
 # The folder and the zip: build/<...>/packages/vistrel-<version>-win64[.zip].
 set(VISTREL_WINDOWS_PACKAGE ${CMAKE_BINARY_DIR}/packages/vistrel-${VISTREL_VERSION}-win64)
