@@ -20,6 +20,6 @@ int main(int argc, char** argv)
     if (arguments.contains(QStringLiteral("--panel")) && !form.Show_Trailcount_Option->isChecked())
         form.Odometer.Show_Trailcount_OptionClick();
     if (arguments.contains(QStringLiteral("--no-odometer")))
-        form.Odometer_Pacing->Stop();
+        form.Odometer.Pacing().Stop();
     return application.exec();
 }

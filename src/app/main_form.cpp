@@ -368,7 +368,7 @@ void TMainForm1::Create_Timers_And_Dialogs()
     SaveDialog1 = Own(new TFile_Dialog(TFile_Dialog::Mode::Save, this), "SaveDialog1");
 
     Attach_Odometer();
-    Odometer_Pacing->Start();
+    Odometer.Pacing().Start();
 }
 
 void TMainForm1::Attach_Odometer()
@@ -399,7 +399,6 @@ void TMainForm1::Attach_Odometer()
         Layout_Scaling.Resize_Handler_Attached = true;
     };
     Odometer.Attach(controls);
-    Odometer_Pacing = &Odometer.Pacing();
 }
 
 void TMainForm1::Attach_Settings_File()

@@ -11,13 +11,10 @@
 
 #include "odometer/odometer.h"
 #include "placement/placement.h"
-#include "platform/input.h"
 #include "scaling/layout_scaling.h"
 
 #include <QMainWindow>
-#include <cstdint>
 #include <memory>
-#include <optional>
 #include <vector>
 
 class QAction;
@@ -42,10 +39,6 @@ class TAboutBox;
 class TCPU_Drop_Form;
 class TDriveComboBox;
 class TFile_Dialog;
-class Odometer_Scheduler;
-namespace platform {
-class Ini_File;
-}
 class TGauge;
 class TResults_Form;
 class TSettings_Form;
@@ -172,9 +165,8 @@ public:
     std::unique_ptr<Settings_File> Settings;
 
     // ---- Odometer (odometer/odometer.h): given the controls above once they
-    // exist; Odometer_Pacing is its pacing (the real-window tests watch it).
+    // exist.
     ::Odometer Odometer;
-    Odometer_Scheduler* Odometer_Pacing = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -116,7 +116,7 @@ TEST(Odometer_On_X, Measures_Pointer_Moves_And_Counts_Presses_Over_Another_Windo
     EXPECT_TRUE(e2e::Wait_Until([&] { return form.Odometer.Left_Press_Count == left + 5; }, 3000));
     EXPECT_EQ(form.Odometer.Right_Press_Count, right + 2);
     EXPECT_TRUE(e2e::Wait_Until(
-        [&] { return form.Odometer_Pacing->Mode() == Odometer_Pacer::Mode::Listening; }, 5000));
+        [&] { return form.Odometer.Pacing().Mode() == Odometer_Pacer::Mode::Listening; }, 5000));
 
     // A device's move (XTest's pointer) is reported, and measured.
     const double rested = form.Odometer.Odometer_Distance;

@@ -238,11 +238,11 @@ TEST(Odometer_Wiring, The_Timer_Sleeps_At_Rest_And_A_Report_Wakes_It)
         timer->stop();
 
     // A window whose platform reports activity, on the real timer.
-    form.Odometer_Pacing->Stop();
+    form.Odometer.Pacing().Stop();
     input.reports = true;
     input.Move_To(10, 10);
-    form.Odometer_Pacing->Start();
-    ASSERT_EQ(form.Odometer_Pacing->Mode(), Odometer_Pacer::Mode::Listening);
+    form.Odometer.Pacing().Start();
+    ASSERT_EQ(form.Odometer.Pacing().Mode(), Odometer_Pacer::Mode::Listening);
     EXPECT_EQ(form.Trailcount_Timer->interval(), Odometer_Pacer::Backup_Poll_ms);
     EXPECT_TRUE(input.motion_reported);
 
@@ -252,7 +252,7 @@ TEST(Odometer_Wiring, The_Timer_Sleeps_At_Rest_And_A_Report_Wakes_It)
     input.Device_Move_To(610, 810);
     const double expected = 1000.0 * 47 / 1792 / 100000;
     EXPECT_TRUE(QTest::qWaitFor([&] { return std::abs(form.Odometer.Odometer_Distance - expected) < 1e-12; }, 10000));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form.Odometer_Pacing->Mode() == Odometer_Pacer::Mode::Listening; }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.Odometer.Pacing().Mode() == Odometer_Pacer::Mode::Listening; }, 10000));
     EXPECT_TRUE(input.motion_reported);
     EXPECT_EQ(form.Trailcount_Timer->interval(), Odometer_Pacer::Backup_Poll_ms);
 
@@ -260,11 +260,11 @@ TEST(Odometer_Wiring, The_Timer_Sleeps_At_Rest_And_A_Report_Wakes_It)
     // until it is let go.
     input.Device_Button(platform::Mouse_Button::Right, true);
     EXPECT_EQ(form.Odometer.Right_Press_Count, 1);
-    EXPECT_EQ(form.Odometer_Pacing->Mode(), Odometer_Pacer::Mode::Ticking);
+    EXPECT_EQ(form.Odometer.Pacing().Mode(), Odometer_Pacer::Mode::Ticking);
     EXPECT_FALSE(input.motion_reported);
     QTest::qWait(100);
-    EXPECT_EQ(form.Odometer_Pacing->Mode(), Odometer_Pacer::Mode::Ticking);
+    EXPECT_EQ(form.Odometer.Pacing().Mode(), Odometer_Pacer::Mode::Ticking);
     input.Device_Button(platform::Mouse_Button::Right, false);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form.Odometer_Pacing->Mode() == Odometer_Pacer::Mode::Listening; }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.Odometer.Pacing().Mode() == Odometer_Pacer::Mode::Listening; }, 10000));
     EXPECT_EQ(form.Odometer.Right_Press_Count, 1);
 }
