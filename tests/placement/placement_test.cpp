@@ -260,19 +260,15 @@ protected:
     TMainForm1* form = nullptr;
 };
 
-TEST_F(Placement_Items, Start_Up_Snaps_To_The_Default_Corner_And_Starts_The_Pass_Timer)
+TEST_F(Placement_Items, Start_Up_And_The_Menu_Items_Reach_Placement)
 {
-    const QRect outer = Outer_Bounds(form);
-    EXPECT_EQ(outer.topLeft(), QPoint(1280 - outer.width(), 0));
+    const QSize size = Outer_Bounds(form).size();
+    EXPECT_EQ(Outer_Bounds(form).topLeft(), QPoint(1280 - size.width(), 0));
     EXPECT_TRUE(form->Program_Size_Timer->isActive());
     EXPECT_EQ(form->Program_Size_Timer->interval(), 500);
     EXPECT_FALSE(form->Always_On_Top_Option->isChecked());
     EXPECT_FALSE(form->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
-}
 
-TEST_F(Placement_Items, The_Menu_Items_Reach_Placement)
-{
-    const QSize size = Outer_Bounds(form).size();
     form->Snap_Program_to_Bottom_Left_of_Screen_Option->trigger();
     EXPECT_TRUE(form->Snap_Program_to_Bottom_Left_of_Screen_Option->isChecked());
     EXPECT_FALSE(form->Snap_Program_to_Top_Right_of_Screen_Option->isChecked());
