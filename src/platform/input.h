@@ -25,7 +25,9 @@
 //   False when the platform cannot: the caller then polls Query_Pointer.
 //   A pointer warped by a program is not reported: only devices are.
 //   Linux: XInput2 raw events on the root window over Qt's connection.
-//   Win32: not offered; the program polls, as it always did there.
+//   Win32: raw input (RegisterRawInputDevices, RIDEV_INPUTSINK) sent to the
+//   program's hidden window. Wine 8 sends none to such a window, yet
+//   registers it: the caller's backup poll is then all that wakes it.
 // - Report_Motion: whether motion is reported at all (buttons always are
 //   while a listener is set). A caller sampling on its own timer switches it
 //   off, since a fast mouse reports hundreds of moves a second.

@@ -102,14 +102,23 @@ public:
         if (!size || (!buffer && *size > 0))
             return ERROR_INVALID_PARAMETER;
         const std::uint32_t available = *size;
-        const long result = registry_(value_name, buffer, size);
-        if (result == ERROR_MORE_DATA || !Names_Processor_Object(value_name))
-            return result;
-        std::uint64_t object_at = 0;
-        PERF_OBJECT_TYPE object;
-        if (result == ERROR_SUCCESS &&
-            Find_Perf_Object(Perf_Bytes{buffer, *size}, Processor_Object_Title_Index, object_at, object))
-            return result;
+        const bool processor = Names_Processor_Object(value_name);
+        long result = ERROR_FILE_NOT_FOUND;
+        if (!processor || registry_has_processor_) {
+            result = registry_(value_name, buffer, size);
+            if (result == ERROR_MORE_DATA || !processor)
+                return result;
+            std::uint64_t object_at = 0;
+            PERF_OBJECT_TYPE object;
+            if (result == ERROR_SUCCESS &&
+                Find_Perf_Object(Perf_Bytes{buffer, *size}, Processor_Object_Title_Index, object_at, object))
+                return result;
+            // A system whose registry has no processor object (Wine's) answers
+            // each query only after walking every service's key: hundreds of
+            // round trips a tick, for nothing. The kernel's counters are the
+            // same figures; from now on they are all that is read.
+            registry_has_processor_ = false;
+        }
 
         processors_.clear();
         if (!idle_times_(processors_) || processors_.empty())
@@ -145,6 +154,7 @@ private:
     win32::Processor_Idle_Times idle_times_;
     std::string system_name_;
     std::vector<Processor_Idle> processors_; // kept between queries: no allocation per tick
+    bool registry_has_processor_ = true;
 };
 
 } // namespace

@@ -1,43 +1,24 @@
 // The end of the session reaches every top-level window as WM_ENDSESSION,
-// sent to it on the thread that made it; a hidden window of our own takes it
+// sent to it on the thread that made it; the program's hidden window takes it
 // and asks the program to close while the session still waits, so the
 // settings are saved before Windows ends the process. A console's close,
 // log-off or Ctrl+C arrives on a thread of its own and is passed to that
 // window to be handled on the user-interface thread.
 #include "platform/termination.h"
 
-#include "platform/win32_names.h"
+#include "platform/win32/hidden_window.h"
 
 namespace platform {
 namespace {
 
-constexpr wchar_t Window_Class[] = L"Vistrel termination watch";
 constexpr UINT Close_Requested = WM_APP + 1;
 
 HWND watch_window = nullptr;
 
-std::function<void()>& Close_Request()
+LRESULT Ask_To_Close(const std::function<void()>& close_request)
 {
-    static std::function<void()> request;
-    return request;
-}
-
-LRESULT CALLBACK Watch_Procedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param)
-{
-    switch (message) {
-    case WM_QUERYENDSESSION:
-        return TRUE;
-    case WM_ENDSESSION:
-        if (w_param && Close_Request())
-            Close_Request()();
-        return 0;
-    case Close_Requested:
-        if (Close_Request())
-            Close_Request()();
-        return 0;
-    default:
-        return DefWindowProcW(window, message, w_param, l_param);
-    }
+    close_request();
+    return 0;
 }
 
 BOOL WINAPI On_Console_Event(DWORD event)
@@ -59,19 +40,16 @@ BOOL WINAPI On_Console_Event(DWORD event)
 
 void Watch_Termination(std::function<void()> close_request)
 {
-    if (watch_window)
+    if (watch_window || !close_request)
         return;
-    WNDCLASSW window_class{};
-    window_class.lpfnWndProc = Watch_Procedure;
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.lpszClassName = Window_Class;
-    RegisterClassW(&window_class);
-    // A top-level window, never shown: message-only windows hear no session end.
-    watch_window = CreateWindowExW(0, Window_Class, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                   window_class.hInstance, nullptr);
+    watch_window = win32::Hidden_Window();
     if (!watch_window)
         return;
-    Close_Request() = std::move(close_request);
+    win32::Handle_Message(WM_QUERYENDSESSION, [](WPARAM, LPARAM) -> LRESULT { return TRUE; });
+    win32::Handle_Message(WM_ENDSESSION, [close_request](WPARAM ending, LPARAM) {
+        return ending ? Ask_To_Close(close_request) : 0;
+    });
+    win32::Handle_Message(Close_Requested, [close_request](WPARAM, LPARAM) { return Ask_To_Close(close_request); });
     SetConsoleCtrlHandler(On_Console_Event, TRUE);
 }
 

@@ -3,10 +3,14 @@
 #include "platform/input.h"
 #include "platform/sound.h"
 #include "platform/termination.h"
+#include "platform/win32/raw_input.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -26,6 +30,33 @@ void Pump_Messages()
         DispatchMessageW(&message);
     }
 }
+
+// Raw input as a device would send it; the message's handle is its place in
+// the list, plus one.
+std::vector<RAWINPUT>& Device_Reports()
+{
+    static std::vector<RAWINPUT> reports;
+    return reports;
+}
+
+bool Read_Device_Report(HRAWINPUT handle, RAWINPUT& input)
+{
+    const auto index = reinterpret_cast<std::uintptr_t>(handle) - 1;
+    if (index >= Device_Reports().size())
+        return false;
+    input = Device_Reports()[index];
+    return true;
+}
+
+struct Heard_Activity final : platform::Pointer_Activity_Listener {
+    std::string heard;
+    void Pointer_Moved() override { heard += 'M'; }
+    void Button_Changed(platform::Mouse_Button button, bool down) override
+    {
+        heard += button == platform::Mouse_Button::Left ? 'L' : 'R';
+        heard += down ? '+' : '-';
+    }
+};
 
 } // namespace
 
@@ -56,6 +87,64 @@ TEST(Win32_Input, The_Cursor_Buttons_And_Screen_As_The_System_Has_Them)
     EXPECT_EQ(input.Get_System_Metrics(SM_CYSCREEN), GetDeviceCaps(screen, VERTRES));
     ReleaseDC(nullptr, screen);
     EXPECT_EQ(input.Get_System_Metrics(SM_CMOUSEBUTTONS), 0);
+}
+
+TEST(Win32_Input, Mouse_Raw_Input_Reaches_The_Listener_Whatever_Window_Is_In_Front)
+{
+    auto& input = platform::Use<platform::Input_Service>();
+    platform::win32::Use_Raw_Input_Reader(Read_Device_Report);
+    Heard_Activity listener;
+    ASSERT_TRUE(input.Report_Activity(&listener));
+    const HWND hidden = FindWindowW(L"Vistrel hidden window", nullptr);
+    ASSERT_NE(hidden, nullptr);
+    RAWINPUTDEVICE registered{};
+    UINT count = 1;
+    ASSERT_EQ(GetRegisteredRawInputDevices(&registered, &count, sizeof registered), 1u);
+    EXPECT_EQ(registered.usUsage, 2) << "the mouse";
+    EXPECT_EQ(registered.dwFlags, DWORD{RIDEV_INPUTSINK});
+    EXPECT_EQ(registered.hwndTarget, hidden);
+
+    struct Report {
+        DWORD type;
+        USHORT flags;
+        LONG dx, dy;
+        USHORT buttons;
+        bool motion_reported;
+        const char* heard;
+    };
+    const Report reports[] = {
+        {RIM_TYPEMOUSE, MOUSE_MOVE_RELATIVE, 3, 0, 0, true, "M"},
+        {RIM_TYPEMOUSE, MOUSE_MOVE_RELATIVE, 0, -1, 0, true, "M"},
+        {RIM_TYPEMOUSE, MOUSE_MOVE_ABSOLUTE, 0, 0, 0, true, "M"},
+        {RIM_TYPEMOUSE, MOUSE_MOVE_RELATIVE, 0, 0, RI_MOUSE_WHEEL, true, ""},
+        {RIM_TYPEMOUSE, MOUSE_MOVE_RELATIVE, 0, 0, RI_MOUSE_LEFT_BUTTON_DOWN | RI_MOUSE_LEFT_BUTTON_UP, true,
+         "L+L-"},
+        {RIM_TYPEMOUSE, MOUSE_MOVE_RELATIVE, 5, 5, RI_MOUSE_RIGHT_BUTTON_DOWN, true, "R+M"},
+        {RIM_TYPEMOUSE, MOUSE_MOVE_RELATIVE, 5, 5, RI_MOUSE_RIGHT_BUTTON_UP, false, "R-"},
+        {RIM_TYPEMOUSE, MOUSE_MOVE_RELATIVE, 0, 0, RI_MOUSE_MIDDLE_BUTTON_DOWN, true, ""},
+        {RIM_TYPEKEYBOARD, 0, 0, 0, 0, true, ""},
+    };
+    for (const Report& report : reports) {
+        RAWINPUT raw{};
+        raw.header.dwType = report.type;
+        raw.data.mouse.usFlags = report.flags;
+        raw.data.mouse.lLastX = report.dx;
+        raw.data.mouse.lLastY = report.dy;
+        raw.data.mouse.usButtonFlags = report.buttons;
+        Device_Reports() = {raw};
+        input.Report_Motion(report.motion_reported);
+        listener.heard.clear();
+        SendMessageW(hidden, WM_INPUT, RIM_INPUTSINK, 1);
+        EXPECT_EQ(listener.heard, report.heard) << &report - reports;
+    }
+
+    EXPECT_FALSE(input.Report_Activity(nullptr));
+    count = 1;
+    EXPECT_EQ(GetRegisteredRawInputDevices(&registered, &count, sizeof registered), 0u) << "still registered";
+    listener.heard.clear();
+    SendMessageW(hidden, WM_INPUT, RIM_INPUTSINK, 1);
+    EXPECT_EQ(listener.heard, "") << "heard after the reports stopped";
+    platform::win32::Use_Raw_Input_Reader(nullptr);
 }
 
 TEST(Win32_Sound, A_Tone_Lasts_Its_Length_Even_Where_The_Speaker_Cannot_Play_It)
@@ -91,7 +180,7 @@ TEST(Win32_Termination, The_End_Of_The_Session_Asks_The_Program_To_Close_Before_
     static int requests = 0; // the watch outlives the test
     platform::Watch_Termination([] { ++requests; });
     platform::Watch_Termination([] { ADD_FAILURE() << "a second watch replaced the first"; });
-    const HWND watch = FindWindowW(L"Vistrel termination watch", nullptr);
+    const HWND watch = FindWindowW(L"Vistrel hidden window", nullptr);
     ASSERT_NE(watch, nullptr);
     EXPECT_FALSE(IsWindowVisible(watch));
 
