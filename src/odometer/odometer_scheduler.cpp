@@ -29,7 +29,9 @@ Odometer_Scheduler::~Odometer_Scheduler()
 void Odometer_Scheduler::Start()
 {
     reported_ = platform::Use<platform::Input_Service>().Report_Activity(this);
-    odometer_.Take_Presses_From_Reports(reported_);
+    // The samples count the presses until a button's report has come: a
+    // platform may take the registration and report nothing (Wine's raw input).
+    odometer_.Take_Presses_From_Reports(false);
     if (reported_)
         qCInfo(Odometer_Log, "pointer activity is reported (XInput2): the odometer samples only while the pointer moves");
     else
@@ -83,6 +85,7 @@ void Odometer_Scheduler::Pointer_Moved()
 
 void Odometer_Scheduler::Button_Changed(platform::Mouse_Button button, bool down)
 {
+    odometer_.Take_Presses_From_Reports(true);
     odometer_.Trailcount_Button(button, down);
     pacer_.Button_Changed(odometer_.Left_Press_Latch || odometer_.Right_Press_Latch, Now_ms());
 }
