@@ -18,6 +18,9 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 mkdir -p "$work"
 work="$(cd "$work" && pwd)"
 export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all
+# Wine would mirror the Start-menu shortcut into this machine's own menus,
+# outside the prefix.
+export WINEDLLOVERRIDES="winemenubuilder.exe=d"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 
 # The prefix is kept between runs to save its making, but only one that a
@@ -93,6 +96,7 @@ nothing_left() {
   [ ! -e "$shortcut" ] || fail "$1: left the Start-menu shortcut"
   ! registry_has 'HKCU\Software\Kessimer' || fail "$1: left HKCU\\Software\\Kessimer"
   ! uninstall_entry "$code" || fail "$1: left the entry in the installed programs"
+  [ -z "$(find "$(dirname "$(dirname "$product_icon")")" -name vistrel.ico)" ] || fail "$1: left a product icon"
 }
 
 # Install.
@@ -101,6 +105,14 @@ programs_existed=""
 msiexec /i "$msi"
 installed "install"
 uninstall_entry "$code" || fail "no entry $code in the installed programs"
+# The installed programs list shows the product's icon, which the installer
+# keeps in the user's profile while the product is installed.
+product_icon="$("$wine" reg query 'HKCU\Software\Microsoft\Installer\Products' /s 2>/dev/null | tr -d '\r' |
+  sed -n 's/^ *ProductIcon *REG_SZ *//p' | head -n 1)"
+[ -n "$product_icon" ] || fail "no product icon registered"
+product_icon="$(unix_path "$product_icon")"
+[ "$(head -c 4 "$product_icon" | od -An -tx1 | tr -d ' ')" = "00000100" ] ||
+  fail "the product icon $product_icon is not an icon"
 echo "installed into $folder_windows, shortcut and uninstall entry present"
 
 # The installed program, started from elsewhere as the shortcut would.
