@@ -105,6 +105,10 @@ programs_existed=""
 msiexec /i "$msi"
 installed "install"
 uninstall_entry "$code" || fail "no entry $code in the installed programs"
+# The shortcut starts the installed program and shows the product's icon.
+shortcut_text="$( (strings -n 3 "$shortcut"; strings -n 3 -e l "$shortcut") | tr -d '\r')"
+grep -qiF "Programs\Vistrel\vistrel.exe" <<<"$shortcut_text" || fail "the shortcut does not start the installed program"
+grep -qiF "vistrel.ico" <<<"$shortcut_text" || fail "the shortcut has no icon of its own"
 # The installed programs list shows the product's icon, which the installer
 # keeps in the user's profile while the product is installed.
 product_icon="$("$wine" reg query 'HKCU\Software\Microsoft\Installer\Products' /s 2>/dev/null | tr -d '\r' |
