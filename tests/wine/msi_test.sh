@@ -29,32 +29,13 @@ unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 [ -f "$work/clean" ] || rm -rf "$WINEPREFIX"
 rm -f "$work/clean"
 
-xvfb="" wm=""
-cleanup() {
-  "$wineserver" -k 2>/dev/null || true
-  [ -z "$wm" ] || kill "$wm" 2>/dev/null || true
-  [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
-}
-trap cleanup EXIT
-# A display nobody else uses: another of a few if the first is taken.
-for _ in 1 2 3 4 5; do
-  export DISPLAY=":$((300 + RANDOM % 600))"
-  Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb=$!
-  for _ in $(seq 50); do
-    xdpyinfo >/dev/null 2>&1 && break
-    kill -0 "$xvfb" 2>/dev/null || break
-    sleep 0.1
-  done
-  xdpyinfo >/dev/null 2>&1 && break
-  kill "$xvfb" 2>/dev/null || true
-  xvfb=""
-done
-[ -n "$xvfb" ] || fail "Xvfb did not start"
-openbox >/dev/null 2>&1 &
-wm=$!
+lib="$(cd "$(dirname "$0")/../../scripts/lib" && pwd)"
+source "$lib/test-display.sh"
+export DISPLAY="$VISTREL_E2E_DISPLAY"
+# Every Wine process of this prefix, the server with them; then the display.
+trap '"$wineserver" -k 2>/dev/null || true; kill ${test_display_wm:-} ${test_display_xvfb:-} 2>/dev/null || true' EXIT
 
-source "$(cd "$(dirname "$0")/../../scripts/lib" && pwd)/wine-prefix.sh"
+source "$lib/wine-prefix.sh"
 wine_prefix_start "$wine" "$wineserver" "$work/wineboot.log" ""
 
 windows_path() { "$wine" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
