@@ -19,6 +19,8 @@ if(output_given)
   set(OUTPUT "${output_given}")
 endif()
 
+# The components' GUIDs are drawn in the namespace of the upgrade code of
+# vistrel.wxs: neither may ever change.
 set(upgrade_code 7E0B5D46-3F2A-4C8B-9E61-2D4A8F5C1B37)
 set(work ${OUTPUT}.work)
 file(REMOVE_RECURSE ${work})
