@@ -3,7 +3,8 @@
 # manager: installed with msiexec /qn into the user's
 # %LOCALAPPDATA%\Programs\Vistrel with a Start-menu shortcut and an entry in
 # the installed programs; the installed program started from there shows its
-# window and writes vistrel.ini beside itself on closing. A later version
+# window, puts itself in the Run key through File > Auto-Run at Windows
+# Startup and writes vistrel.ini beside itself on closing. A later version
 # (the same files, a higher product version) upgrades it and keeps
 # vistrel.ini and start at log-on. Uninstalled, nothing is left: no folder,
 # no shortcut, no key, no settings file, no Run entry that names the
@@ -100,8 +101,9 @@ product_icon="$(unix_path "$product_icon")"
   fail "the product icon $product_icon is not an icon"
 echo "installed into $folder_windows, shortcut and uninstall entry present"
 
-# The installed program, started from elsewhere as the shortcut would.
-(cd "$work" && exec "$wine" "$folder/vistrel.exe" >"$work/vistrel.log" 2>&1) &
+# The installed program, started by its Windows path from elsewhere, as the
+# shortcut starts it.
+(cd "$work" && exec "$wine" "$program" >"$work/vistrel.log" 2>&1) &
 started=$!
 window=""
 for _ in $(seq 600); do
@@ -114,6 +116,26 @@ done
 sleep 2
 import -window root "$work/vistrel-installed.png"
 title="$(xdotool getwindowname "$window")"
+
+# File > Auto-Run at Windows Startup (its second item): under Wine the
+# program may open the machine's Run key, and writes its entry there; the
+# information message says so.
+geometry="$(xwininfo -id "$window")"
+X=$(awk '/Absolute upper-left X/ {print $NF}' <<<"$geometry")
+Y=$(awk '/Absolute upper-left Y/ {print $NF}' <<<"$geometry")
+xdotool windowactivate --sync "$window" mousemove $((X + 12)) $((Y + 10)) click 1
+sleep 0.5
+xdotool key Down Down Return
+message=""
+for _ in $(seq 300); do
+  message=$(xdotool search --onlyvisible --name "^Information\$" 2>/dev/null | head -n 1) || true
+  [ -n "$message" ] && break
+  sleep 0.1
+done
+[ -n "$message" ] || fail "no message after File > Auto-Run at Windows Startup"
+xdotool windowactivate --sync "$message" key Return
+[ "$(run_entry HKLM)" = "$program" ] || fail "the program's Run entry is \"$(run_entry HKLM)\", not $program"
+
 xdotool windowactivate --sync "$window" key alt+F4
 for _ in $(seq 300); do kill -0 "$started" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$started" 2>/dev/null && fail "the installed program did not close"
@@ -121,10 +143,9 @@ wait "$started" || fail "the installed program ended with status $?"
 [ -f "$folder/vistrel.ini" ] || fail "no vistrel.ini beside the installed program"
 echo "the installed program showed \"$title\" and wrote vistrel.ini on closing"
 
-# Start at log-on, as the program writes it: in the user's key without
-# administrator rights, in the machine's with them.
+# Where the machine's key is closed to it, the program writes the same
+# entry in the user's.
 set_run_entry HKCU "$program"
-set_run_entry HKLM "$program"
 
 # Upgrade: the same files as a later version.
 later="$work/vistrel-later.msi"
