@@ -69,3 +69,31 @@ add_custom_command(OUTPUT ${VISTREL_WINDOWS_PACKAGE}.zip
   COMMENT "Making the Windows folder and zip"
   VERBATIM)
 add_custom_target(windows_package ALL DEPENDS ${VISTREL_WINDOWS_PACKAGE}.zip)
+
+# The per-user installer beside the zip, from the same folder:
+# vistrel-<version>-win64.msi (cmake/windows/msi.cmake). Built with wixl and
+# msibuild (Debian's wixl and msitools); without them, no installer.
+find_program(VISTREL_WIXL wixl NO_CMAKE_FIND_ROOT_PATH)
+find_program(VISTREL_MSIBUILD msibuild NO_CMAKE_FIND_ROOT_PATH)
+if(VISTREL_WIXL AND VISTREL_MSIBUILD)
+  set(VISTREL_WINDOWS_INSTALLER ${VISTREL_WINDOWS_PACKAGE}.msi)
+  set(VISTREL_INSTALLER_INPUTS ${CMAKE_BINARY_DIR}/windows-installer-inputs.cmake)
+  file(GENERATE OUTPUT ${VISTREL_INSTALLER_INPUTS} CONTENT "\
+set(FOLDER [[${VISTREL_WINDOWS_PACKAGE}]])
+set(VERSION [[${VISTREL_VERSION_NUMBERS}]])
+set(ICON [[${VISTREL_ICO}]])
+set(WXS [[${CMAKE_SOURCE_DIR}/cmake/windows/vistrel.wxs]])
+set(WIXL [[${VISTREL_WIXL}]])
+set(MSIBUILD [[${VISTREL_MSIBUILD}]])
+set(OUTPUT [[${VISTREL_WINDOWS_INSTALLER}]])
+")
+  add_custom_command(OUTPUT ${VISTREL_WINDOWS_INSTALLER}
+    COMMAND ${CMAKE_COMMAND} -DINPUTS=${VISTREL_INSTALLER_INPUTS} -P ${CMAKE_SOURCE_DIR}/cmake/windows/msi.cmake
+    DEPENDS ${VISTREL_WINDOWS_PACKAGE}.zip ${VISTREL_ICO} ${VISTREL_INSTALLER_INPUTS}
+      ${CMAKE_SOURCE_DIR}/cmake/windows/msi.cmake ${CMAKE_SOURCE_DIR}/cmake/windows/vistrel.wxs
+    COMMENT "Making the Windows installer"
+    VERBATIM)
+  add_custom_target(windows_installer ALL DEPENDS ${VISTREL_WINDOWS_INSTALLER})
+else()
+  message(STATUS "No wixl or msibuild (Debian's wixl and msitools): no Windows installer")
+endif()

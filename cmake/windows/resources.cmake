@@ -25,11 +25,20 @@ add_custom_command(OUTPUT ${VISTREL_ICO}
   VERBATIM)
 add_custom_target(vistrel_ico DEPENDS ${VISTREL_ICO})
 
-# The version's numbers for the fields that take only numbers: 4.8f is 4.8.
-string(REGEX MATCH "^[0-9.]+" VISTREL_VERSION_NUMBERS "${VISTREL_VERSION}")
-string(REGEX REPLACE "\\.$" "" VISTREL_VERSION_NUMBERS "${VISTREL_VERSION_NUMBERS}")
+# The version's numbers for the fields that take only numbers, the letter
+# of a release counted as the third: 4.8f is 4.8.6.0, 4.8 is 4.8.0.0. An
+# installer replaces a file only by a higher version and upgrades only to a
+# higher product version, so 4.8g must count above 4.8f.
+string(REGEX MATCH "^([0-9.]+)([a-z]?)" version_match "${VISTREL_VERSION}")
+set(version_letter "${CMAKE_MATCH_2}")
+string(REGEX REPLACE "\\.$" "" VISTREL_VERSION_NUMBERS "${CMAKE_MATCH_1}")
 string(REPLACE "." ";" version_parts "${VISTREL_VERSION_NUMBERS}")
 list(LENGTH version_parts count)
+if(version_letter AND count EQUAL 2)
+  string(FIND "-abcdefghijklmnopqrstuvwxyz" "${version_letter}" letter_number)
+  list(APPEND version_parts ${letter_number})
+  set(count 3)
+endif()
 while(count LESS 4)
   list(APPEND version_parts 0)
   math(EXPR count "${count} + 1")
