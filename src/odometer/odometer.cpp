@@ -67,7 +67,7 @@ void Odometer::Trailcount_TimerTimer()
     }
 }
 
-void Odometer::Take_Position(std::int32_t x, std::int32_t y)
+void Odometer::Take_Position(std::int32_t x, std::int32_t y, bool show_distance)
 {
     platform::Input_Service& input = platform::Use<platform::Input_Service>();
     const platform::Pointer_State pointer{x, y, false, false};
@@ -87,7 +87,8 @@ void Odometer::Take_Position(std::int32_t x, std::int32_t y)
         }
     }
     Odometer_Distance = Add_Step(Odometer_Distance, step, Is_Metric(settings.Unit_Index));
-    Show_Distance();
+    if (show_distance)
+        Show_Distance();
     Previous_Cursor_X = pointer.x;
     Previous_Cursor_Y = pointer.y;
     Has_Previous_Cursor = true;

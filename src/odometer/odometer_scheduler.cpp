@@ -89,7 +89,8 @@ void Odometer_Scheduler::Run_Timer(int interval_ms)
 
 void Odometer_Scheduler::Take_Position(std::int32_t x, std::int32_t y)
 {
-    odometer_.Take_Position(x, y);
+    odometer_.Take_Position(x, y, false);
+    distance_unshown_ = true;
 }
 
 void Odometer_Scheduler::Read_Reports()
@@ -97,10 +98,11 @@ void Odometer_Scheduler::Read_Reports()
     platform::Use<platform::Input_Service>().Read_Reports();
 }
 
-bool Odometer_Scheduler::Label_Behind()
+bool Odometer_Scheduler::Show_Distance()
 {
-    if (!odometer_.Distance_Label.Paint_Pending())
+    if (!distance_unshown_ && !odometer_.Distance_Label.Paint_Pending())
         return false;
+    distance_unshown_ = false;
     odometer_.Show_Distance();
     return odometer_.Distance_Label.Paint_Pending();
 }

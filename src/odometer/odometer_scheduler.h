@@ -46,7 +46,7 @@ public:
     void Report_Motion(bool on) override;
     void Take_Position(std::int32_t x, std::int32_t y) override;
     void Read_Reports() override;
-    bool Label_Behind() override;
+    bool Show_Distance() override;
     void Pointer_Moved() override;
     void Pointer_At(std::int32_t x, std::int32_t y, std::uint32_t time_ms) override;
     void Button_Changed(platform::Mouse_Button button, bool down) override;
@@ -58,4 +58,5 @@ private:
     Odometer_Stream stream_{*this};
     bool reported_ = false;
     bool streaming_ = false;
+    bool distance_unshown_ = false; // samples taken since the label was written
 };

@@ -33,12 +33,11 @@ void Odometer_Stream::Timer_Fired()
         return;
     reported_ = false;
     host_.Read_Reports();
-    if (reported_)
-        return;
-    if (unsampled_)
+    if (!reported_ && unsampled_)
         Take_Sample();
-    if (host_.Label_Behind())
-        return; // a later batch paints it
+    // A change the label could not paint yet is painted by a later batch.
+    if (host_.Show_Distance() || reported_)
+        return;
     following_ = false;
     host_.Run_Timer(0);
     // Whatever came since the read wakes the odometer at once.

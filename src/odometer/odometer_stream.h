@@ -14,7 +14,9 @@
 // mouse reporting a thousand times a second wakes it 25 times a second, and
 // the distance still changes as often as the label is painted. A batch that
 // brings nothing means the pointer stopped: its last sample is taken, the
-// timer stops and the next report wakes the odometer again.
+// timer stops and the next report wakes the odometer again. The label is
+// written once a batch, not once a sample: a fast mouse brings a hundred
+// samples a second.
 //
 // The stream only decides; its host takes the samples and runs the timer.
 
@@ -28,16 +30,18 @@ public:
     class Host {
     public:
         virtual ~Host() = default;
-        // One sample that found the pointer elsewhere than the one before.
+        // One sample that found the pointer elsewhere than the one before;
+        // the distance it adds is shown by Show_Distance.
         virtual void Take_Position(std::int32_t x, std::int32_t y) = 0;
         // (Re)starts the odometer timer with this period from now; 0 stops it.
         virtual void Run_Timer(int interval_ms) = 0;
         virtual void Report_Motion(bool on) = 0;
         // Hands over the reports waiting, through Pointer_At.
         virtual void Read_Reports() = 0;
-        // Paints the distance label if it is behind and may be painted now;
-        // true when a change is still to be painted.
-        virtual bool Label_Behind() = 0;
+        // Once a batch: shows the distance the samples brought, painted if
+        // the label may be painted now; true when a change is still to be
+        // painted.
+        virtual bool Show_Distance() = 0;
     };
 
     explicit Odometer_Stream(Host& host) : host_(host) {}

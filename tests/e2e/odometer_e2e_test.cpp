@@ -159,7 +159,8 @@ TEST(Odometer_On_X, Follows_Another_Programs_Warps_To_The_Pixel)
         e2e::Wait(20);
     }
     ASSERT_TRUE(e2e::Wait_Until([&] { return Odometer_Saw(form, start) && form.Odometer.Pacing().Resting(); }, 3000));
-    EXPECT_NEAR(form.Odometer.Odometer_Distance - before, 400.0 * 47 / pixels / 100000, 1e-12);
+    EXPECT_NEAR(form.Odometer.Odometer_Distance - before, 400.0 * 47 / static_cast<double>(pixels) / 100000, 1e-12);
+    EXPECT_EQ(form.Distance_Travelled_Label->text(), Format_Distance(form.Odometer.Odometer_Distance));
     xcb_disconnect(other);
 }
 

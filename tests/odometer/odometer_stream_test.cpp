@@ -92,7 +92,7 @@ public:
     }
     void Report_Motion(bool on) override { input_.Report_Motion(on); }
     void Read_Reports() override { input_.Read_Reports(); }
-    bool Label_Behind() override { return false; }
+    bool Show_Distance() override { return false; }
 
     // Plays the recording from `start_ms` of the server's clock.
     void Play(const Recording& recording, std::int64_t start_ms)
@@ -196,7 +196,7 @@ TEST_F(Odometer_Streaming, Counts_What_A_Poll_Every_10_ms_Counts_At_Every_Phase_
                 if (recording.steady) {
                     // A few batches a second however fast the device, and
                     // the distance moves on at least 25 times a second.
-                    const double seconds = (recording.moves.back().time_ms - recording.moves.front().time_ms) / 1000.0;
+                    const auto seconds = static_cast<double>(recording.moves.back().time_ms - recording.moves.front().time_ms) / 1000;
                     EXPECT_LE(server.wake_ups, 1000 / Odometer_Stream::Batch_Interval_ms * seconds + 3);
                     std::int64_t longest = 0;
                     for (std::size_t i = 1; i < server.sample_times.size(); ++i)
