@@ -362,6 +362,8 @@ private:
         listener_->Pointer_At(event.root_x, event.root_y, event.time);
     }
 
+    // The server records the device's own numbering, before any
+    // left-handed mapping: the physical left and right buttons are counted.
     void Button(const xcb_button_press_event_t& event, bool down)
     {
         if (event.detail == 1)
