@@ -4,13 +4,15 @@
 #
 #   bench/overhead.sh [seconds per measurement, default 30] [repetitions, default 3]
 #
-# CONDITIONS="rest relative" measures only those conditions.
+# CONDITIONS="rest mouse1000" measures only those conditions.
 #
 # Subjects: Vistrel as shipped, xosview, Vistrel with its odometer stopped,
 # and nothing at all (what Xvfb and the pointer mover cost on their own).
 # Conditions: the pointer at rest; moved every 50 ms by xdotool
 # mousemove_relative (through the XTest device, as a mouse moves it); moved
-# every 50 ms by absolute xdotool mousemove (warps, which no device reports).
+# every 50 ms by absolute xdotool mousemove (warps, which no device reports);
+# moved relatively through XTest 125 and 1,000 times a second (mouse125,
+# mouse1000: a common mouse and a gaming mouse) by vistrel_xtest_mover.
 # Each repetition measures every condition for every subject in turn, so
 # that drift in the machine's load spreads evenly over them.
 #
@@ -31,7 +33,8 @@ display=":$((500 + RANDOM % 300))"
 program="$build/vistrel"
 harness="$build/bench/vistrel_overhead_harness"
 first_window="$build/bench/vistrel_first_window"
-for executable in "$program" "$harness" "$first_window"; do
+xtest_mover="$build/bench/vistrel_xtest_mover"
+for executable in "$program" "$harness" "$first_window" "$xtest_mover"; do
   [ -x "$executable" ] || { echo "missing $executable: run scripts/build first" >&2; exit 1; }
 done
 command -v xosview >/dev/null || { echo "xosview is missing: apt-get install xosview xfonts-base" >&2; exit 1; }
@@ -66,6 +69,13 @@ schedstat() {
 # subject's window wherever it opens or snaps, a step every 50 ms.
 start_mover() {
   local kind="$1" steps=$(( (seconds + 10) * 20 )) path
+  case "$kind" in
+    mouse*)
+      "$xtest_mover" "${kind#mouse}" "$((seconds + 10))" &
+      mover=$!
+      pids+=("$mover")
+      return ;;
+  esac
   xdotool mousemove 880 520
   path=$(awk -v n="$steps" -v kind="$kind" 'BEGIN { px = 880; py = 520
       for (i = 1; i <= n; i++) {
@@ -122,7 +132,7 @@ run_subject() {
 
 echo "display $display, $seconds s per measurement, $repetitions repetitions"
 for repetition in $(seq "$repetitions"); do
-  for condition in ${CONDITIONS:-rest relative absolute}; do
+  for condition in ${CONDITIONS:-rest relative absolute mouse125 mouse1000}; do
     for subject in "${subjects[@]}"; do
       run_subject "$subject" "$condition"
       echo "  done: repetition $repetition, $condition, $subject" >&2
@@ -141,7 +151,7 @@ awk -v s="$seconds" '
     cpu[key] = cpu[key] " " $3 / 1e7 / s; wake[key] = wake[key] " " $4 / s; x[key] = x[key] " " $5 / 1e7 / s
     rss[key] = rss[key] " " $6 / 1024; pss[key] = pss[key] " " $7 / 1024 }
   END {
-    split(ENVIRON["CONDITIONS"] ? ENVIRON["CONDITIONS"] : "rest relative absolute", conditions, " ")
+    split(ENVIRON["CONDITIONS"] ? ENVIRON["CONDITIONS"] : "rest relative absolute mouse125 mouse1000", conditions, " ")
     split("vistrel xosview no-odometer", names, " ")
     printf "%-10s %-12s %8s %8s %9s %11s %8s %8s\n", "pointer", "program", "CPU %", "wake/s", "x xosview", "Xvfb CPU %", "RSS MB", "PSS MB"
     for (c = 1; c in conditions; c++) {

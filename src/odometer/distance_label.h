@@ -36,6 +36,8 @@ public:
 
     // Sets the label's text to the distance and paints it when the limiter allows.
     void Write(QLabel& label, double distance, std::int64_t now_ms);
+    // A change is set but not painted yet: a later Write paints it.
+    bool Paint_Pending() const { return limiter_.Pending(); }
 
 private:
     // The last text formatted and what it was formatted from: an unchanged

@@ -49,8 +49,28 @@ void Odometer::Trailcount_Timer_Fired()
 
 void Odometer::Trailcount_TimerTimer()
 {
+    const platform::Pointer_State pointer = platform::Use<platform::Input_Service>().Query_Pointer();
+    Take_Position(pointer.x, pointer.y);
+
+    if (presses_reported_) {
+        // The reports count every press, however short; a sample only
+        // notices a release whose report went astray.
+        if (!pointer.left_down)
+            Left_Press_Latch = false;
+        if (!pointer.right_down)
+            Right_Press_Latch = false;
+    } else {
+        if (Count_Press(pointer.left_down, Left_Press_Latch, Left_Press_Count))
+            Show_Press_Counts();
+        if (Count_Press(pointer.right_down, Right_Press_Latch, Right_Press_Count))
+            Show_Press_Counts();
+    }
+}
+
+void Odometer::Take_Position(std::int32_t x, std::int32_t y, bool show_distance)
+{
     platform::Input_Service& input = platform::Use<platform::Input_Service>();
-    const platform::Pointer_State pointer = input.Query_Pointer();
+    const platform::Pointer_State pointer{x, y, false, false};
     TSettings_Form* const settings_form = controls_.Settings_Form;
     const Odometer_Settings settings = settings_form ? settings_form->Settings() : Odometer_Settings{};
 
@@ -67,25 +87,16 @@ void Odometer::Trailcount_TimerTimer()
         }
     }
     Odometer_Distance = Add_Step(Odometer_Distance, step, Is_Metric(settings.Unit_Index));
-    Distance_Label.Write(*controls_.Distance_Travelled_Label, Odometer_Distance, Monotonic_ms());
-
-    if (presses_reported_) {
-        // The reports count every press, however short; a sample only
-        // notices a release whose report went astray.
-        if (!pointer.left_down)
-            Left_Press_Latch = false;
-        if (!pointer.right_down)
-            Right_Press_Latch = false;
-    } else {
-        if (Count_Press(pointer.left_down, Left_Press_Latch, Left_Press_Count))
-            Show_Press_Counts();
-        if (Count_Press(pointer.right_down, Right_Press_Latch, Right_Press_Count))
-            Show_Press_Counts();
-    }
-
+    if (show_distance)
+        Show_Distance();
     Previous_Cursor_X = pointer.x;
     Previous_Cursor_Y = pointer.y;
     Has_Previous_Cursor = true;
+}
+
+void Odometer::Show_Distance()
+{
+    Distance_Label.Write(*controls_.Distance_Travelled_Label, Odometer_Distance, Monotonic_ms());
 }
 
 void Odometer::Trailcount_Button(platform::Mouse_Button button, bool down)

@@ -75,11 +75,16 @@ public:
     // Samples the pointer: one step of the distance, and the presses when
     // the platform does not report buttons itself.
     void Trailcount_TimerTimer();
+    // One sample at a position known already: the distance, and its label
+    // unless the caller shows it later (Show_Distance).
+    void Take_Position(std::int32_t x, std::int32_t y, bool show_distance = true);
     // A button went down or up, as the platform reported it.
     void Trailcount_Button(platform::Mouse_Button button, bool down);
     // Presses come from the platform's reports, not from the samples.
     void Take_Presses_From_Reports(bool reported) { presses_reported_ = reported; }
 
+    // Writes the distance into its label (painted when the label's pace allows).
+    void Show_Distance();
     void Show_Press_Counts();
     void Show_Distance_Units_Caption();
     void Settings_OptionClick();

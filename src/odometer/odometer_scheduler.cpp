@@ -28,12 +28,23 @@ Odometer_Scheduler::~Odometer_Scheduler()
 
 void Odometer_Scheduler::Start()
 {
-    reported_ = platform::Use<platform::Input_Service>().Report_Activity(this);
-    // The samples count the presses until a button's report has come: a
-    // platform may take the registration and report nothing (Wine's raw input).
-    odometer_.Take_Presses_From_Reports(false);
+    platform::Input_Service& input = platform::Use<platform::Input_Service>();
+    reported_ = input.Report_Activity(this);
+    streaming_ = reported_ && input.Reports_Positions();
+    // Other reports leave the presses to the samples until a button's report
+    // has come: a platform may take the registration and report nothing
+    // (Wine's raw input).
+    odometer_.Take_Presses_From_Reports(streaming_);
+    if (streaming_) {
+        qCInfo(Odometer_Log, "pointer positions are reported (RECORD): the odometer samples them in batches, "
+                             "without a query, only while the pointer moves");
+        Sample_Odometer(odometer_); // where the pointer starts
+        stream_.Start(odometer_.Previous_Cursor_X, odometer_.Previous_Cursor_Y);
+        return;
+    }
     if (reported_)
-        qCInfo(Odometer_Log, "pointer activity is reported (XInput2): the odometer samples only while the pointer moves");
+        qCInfo(Odometer_Log, "pointer activity is reported (XInput2, or raw input on Windows): the odometer samples only while "
+                             "the pointer moves");
     else
         qCInfo(Odometer_Log, "no reports of pointer activity: the odometer polls the pointer every %d ms",
                Odometer_Pacer::Tick_Interval_ms);
@@ -46,12 +57,16 @@ void Odometer_Scheduler::Stop()
     if (reported_)
         platform::Use<platform::Input_Service>().Report_Activity(nullptr);
     reported_ = false;
+    streaming_ = false;
     odometer_.Take_Presses_From_Reports(false);
 }
 
 void Odometer_Scheduler::Timer_Fired()
 {
-    pacer_.Timer_Fired(Now_ms());
+    if (streaming_)
+        stream_.Timer_Fired();
+    else
+        pacer_.Timer_Fired(Now_ms());
 }
 
 bool Sample_Odometer(Odometer& odometer)
@@ -70,7 +85,30 @@ bool Odometer_Scheduler::Sample()
 
 void Odometer_Scheduler::Run_Timer(int interval_ms)
 {
-    timer_.start(interval_ms);
+    if (interval_ms > 0)
+        timer_.start(interval_ms);
+    else
+        timer_.stop();
+}
+
+void Odometer_Scheduler::Take_Position(std::int32_t x, std::int32_t y)
+{
+    odometer_.Take_Position(x, y, false);
+    distance_unshown_ = true;
+}
+
+void Odometer_Scheduler::Read_Reports()
+{
+    platform::Use<platform::Input_Service>().Read_Reports();
+}
+
+bool Odometer_Scheduler::Show_Distance()
+{
+    if (!distance_unshown_ && !odometer_.Distance_Label.Paint_Pending())
+        return false;
+    distance_unshown_ = false;
+    odometer_.Show_Distance();
+    return odometer_.Distance_Label.Paint_Pending();
 }
 
 void Odometer_Scheduler::Report_Motion(bool on)
@@ -80,12 +118,23 @@ void Odometer_Scheduler::Report_Motion(bool on)
 
 void Odometer_Scheduler::Pointer_Moved()
 {
-    pacer_.Pointer_Moved(Now_ms());
+    if (!streaming_)
+        pacer_.Pointer_Moved(Now_ms());
+}
+
+void Odometer_Scheduler::Pointer_At(std::int32_t x, std::int32_t y, std::uint32_t time_ms)
+{
+    if (streaming_)
+        stream_.Pointer_At(x, y, time_ms);
+    else
+        Pointer_Moved();
 }
 
 void Odometer_Scheduler::Button_Changed(platform::Mouse_Button button, bool down)
 {
     odometer_.Take_Presses_From_Reports(true);
     odometer_.Trailcount_Button(button, down);
-    pacer_.Button_Changed(odometer_.Left_Press_Latch || odometer_.Right_Press_Latch, Now_ms());
+    // Positions come whether a button is held or not.
+    if (!streaming_)
+        pacer_.Button_Changed(odometer_.Left_Press_Latch || odometer_.Right_Press_Latch, Now_ms());
 }

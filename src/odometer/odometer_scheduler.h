@@ -1,12 +1,14 @@
 #pragma once
 // Paces the odometer: Trailcount_Timer and the platform's reports of pointer
-// activity, paced by Odometer_Pacer, with the odometer's tick
-// (Trailcount_TimerTimer) as the sample and its press counting fed by the
-// button reports. Whether the platform reports activity is decided once,
-// at start, and logged under the "vistrel.odometer" category (info level,
+// activity. Reports that carry positions feed Odometer_Stream, which
+// samples them without a query; reports that only say something moved are
+// paced by Odometer_Pacer, with the odometer's tick (Trailcount_TimerTimer)
+// as the sample. Either way the button reports feed the press counting.
+// What the platform reports is decided once, at start, and logged under the "vistrel.odometer" category (info level,
 // off unless QT_LOGGING_RULES asks for it).
 
 #include "odometer/odometer_pacer.h"
+#include "odometer/odometer_stream.h"
 #include "platform/input.h"
 
 class Odometer;
@@ -16,7 +18,9 @@ class QTimer;
 // the sample before (the first sample only takes the starting position).
 bool Sample_Odometer(Odometer& odometer);
 
-class Odometer_Scheduler final : public Odometer_Pacer::Host, public platform::Pointer_Activity_Listener {
+class Odometer_Scheduler final : public Odometer_Pacer::Host,
+                                 public Odometer_Stream::Host,
+                                 public platform::Pointer_Activity_Listener {
 public:
     Odometer_Scheduler(Odometer& odometer, QTimer& timer);
     ~Odometer_Scheduler() override;
@@ -29,16 +33,30 @@ public:
     void Stop();
     void Timer_Fired();
     Odometer_Pacer::Mode Mode() const { return pacer_.Current_Mode(); }
+    // The platform's reports carry positions: the stream samples, not the pacer.
+    bool Streaming() const { return streaming_; }
+    // Nothing but a report wakes the odometer (the pacer's backup poll aside).
+    bool Resting() const
+    {
+        return streaming_ ? !stream_.Following() : pacer_.Current_Mode() == Odometer_Pacer::Mode::Listening;
+    }
 
     bool Sample() override;
     void Run_Timer(int interval_ms) override;
     void Report_Motion(bool on) override;
+    void Take_Position(std::int32_t x, std::int32_t y) override;
+    void Read_Reports() override;
+    bool Show_Distance() override;
     void Pointer_Moved() override;
+    void Pointer_At(std::int32_t x, std::int32_t y, std::uint32_t time_ms) override;
     void Button_Changed(platform::Mouse_Button button, bool down) override;
 
 private:
     Odometer& odometer_;
     QTimer& timer_;
     Odometer_Pacer pacer_{*this};
+    Odometer_Stream stream_{*this};
     bool reported_ = false;
+    bool streaming_ = false;
+    bool distance_unshown_ = false; // samples taken since the label was written
 };

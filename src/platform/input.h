@@ -23,14 +23,25 @@
 //   thread, whenever a device moves the pointer and whenever a mouse button
 //   goes down or up, whatever window is under the pointer (null stops it).
 //   False when the platform cannot: the caller then polls Query_Pointer.
-//   A pointer warped by a program is not reported: only devices are.
-//   Linux: XInput2 raw events on the root window over Qt's connection.
+//   Linux: chosen once per listener, the first that the server offers:
+//   RECORD on a connection of its own (every pointer event the server
+//   processes, with its root position and server time, XTest's and warps
+//   by any program included; a WarpPointer request that brings no motion
+//   event is answered by one query); else XInput2 raw events on the root
+//   window, which report devices only, not a pointer warped by a program.
 //   Win32: raw input (RegisterRawInputDevices, RIDEV_INPUTSINK) sent to the
-//   program's hidden window. Wine 8 sends none to such a window, yet
-//   registers it: the caller's backup poll is then all that wakes it.
+//   program's hidden window: devices only. Wine 8 registers it yet sends
+//   none to such a window: the caller's backup poll is then all that wakes it.
+// - Reports_Positions: the reports carry positions (Pointer_At, in the
+//   order of their server times) and presses; there is no need to query.
 // - Report_Motion: whether motion is reported at all (buttons always are
 //   while a listener is set). A caller sampling on its own timer switches it
-//   off, since a fast mouse reports hundreds of moves a second.
+//   off, since a fast mouse reports hundreds of moves a second. Where the
+//   reports carry positions nothing is lost while it is off: the reports,
+//   button changes included, wait until Read_Reports hands them over, or
+//   until it is switched on again, which wakes the caller if any wait.
+// - Read_Reports: hands over, now, the reports waiting (only where they
+//   carry positions).
 
 #include "platform/services.h"
 #include "platform/win32_names.h"
@@ -60,6 +71,14 @@ public:
     virtual ~Pointer_Activity_Listener() = default;
     virtual void Pointer_Moved() = 0;
     virtual void Button_Changed(Mouse_Button button, bool down) = 0;
+    // The pointer reached (x, y) at time_ms of the server's clock.
+    virtual void Pointer_At(std::int32_t x, std::int32_t y, std::uint32_t time_ms)
+    {
+        static_cast<void>(x);
+        static_cast<void>(y);
+        static_cast<void>(time_ms);
+        Pointer_Moved();
+    }
 };
 
 class Input_Service {
@@ -73,6 +92,8 @@ public:
     }
     virtual bool Report_Activity(Pointer_Activity_Listener*) { return false; }
     virtual void Report_Motion(bool) {}
+    virtual bool Reports_Positions() { return false; }
+    virtual void Read_Reports() {}
 };
 
 template <>

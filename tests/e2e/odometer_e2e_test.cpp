@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QWidget>
 
+#include <xcb/xcb.h>
+
 namespace {
 
 QString Number(int value)
@@ -115,8 +117,7 @@ TEST(Odometer_On_X, Measures_Pointer_Moves_And_Counts_Presses_Over_Another_Windo
                                          QStringLiteral("--delay"), QStringLiteral("40"), QStringLiteral("1")});
     EXPECT_TRUE(e2e::Wait_Until([&] { return form.Odometer.Left_Press_Count == left + 5; }, 3000));
     EXPECT_EQ(form.Odometer.Right_Press_Count, right + 2);
-    EXPECT_TRUE(e2e::Wait_Until(
-        [&] { return form.Odometer.Pacing().Mode() == Odometer_Pacer::Mode::Listening; }, 5000));
+    EXPECT_TRUE(e2e::Wait_Until([&] { return form.Odometer.Pacing().Resting(); }, 5000));
 
     // A device's move (XTest's pointer) is reported, and measured.
     const double rested = form.Odometer.Odometer_Distance;
@@ -124,6 +125,43 @@ TEST(Odometer_On_X, Measures_Pointer_Moves_And_Counts_Presses_Over_Another_Windo
                                          QStringLiteral("30"), QStringLiteral("40")});
     ASSERT_TRUE(e2e::Wait_Until([&] { return Odometer_Saw(form, over_other + QPoint(30, 40)); }, 3000));
     EXPECT_NEAR(form.Odometer.Odometer_Distance - rested, 50.0 * (27 + 20) / (width + height) / 100000, 1e-12);
+}
+
+// Another program warping the pointer to and fro, as a game recentring it or
+// an automation tool does: the server's record of it is followed move by
+// move, as a sample every 10 ms would follow it, with nothing queried.
+TEST(Odometer_On_X, Follows_Another_Programs_Warps_To_The_Pixel)
+{
+    VISTREL_REQUIRE_DISPLAY();
+    Vistrel_Windows windows;
+    TMainForm1& form = *windows.MainForm1;
+    form.show();
+    ASSERT_TRUE(e2e::Wait_Until([&] { return form.isVisible(); }, 5000));
+    ASSERT_TRUE(form.Odometer.Pacing().Streaming()) << "the server records pointer events (RECORD)";
+    platform::Input_Service& input = platform::Use<platform::Input_Service>();
+    const std::int64_t pixels = std::int64_t{input.Get_System_Metrics(SM_CXSCREEN)} + input.Get_System_Metrics(SM_CYSCREEN);
+
+    xcb_connection_t* other = xcb_connect(nullptr, nullptr);
+    ASSERT_FALSE(xcb_connection_has_error(other));
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(other)).data->root;
+    const auto warp = [&](QPoint to) {
+        xcb_warp_pointer(other, XCB_NONE, root, 0, 0, 0, 0, static_cast<std::int16_t>(to.x()),
+                         static_cast<std::int16_t>(to.y()));
+        xcb_flush(other);
+    };
+    const QPoint start(600, 300);
+    warp(start);
+    ASSERT_TRUE(e2e::Wait_Until([&] { return Odometer_Saw(form, start) && form.Odometer.Pacing().Resting(); }, 3000));
+    const double before = form.Odometer.Odometer_Distance;
+
+    for (int i = 1; i <= 40; ++i) {
+        warp(start + QPoint(i % 2 ? 10 : 0, 0));
+        e2e::Wait(20);
+    }
+    ASSERT_TRUE(e2e::Wait_Until([&] { return Odometer_Saw(form, start) && form.Odometer.Pacing().Resting(); }, 3000));
+    EXPECT_NEAR(form.Odometer.Odometer_Distance - before, 400.0 * 47 / static_cast<double>(pixels) / 100000, 1e-12);
+    EXPECT_EQ(form.Distance_Travelled_Label->text(), Format_Distance(form.Odometer.Odometer_Distance));
+    xcb_disconnect(other);
 }
 
 namespace {

@@ -1,10 +1,13 @@
 #pragma once
 #include "platform/input.h"
 
+#include <deque>
 #include <optional>
 
 // A pointer and a screen the test sets; counts what the program asked. With
-// `reports` set it offers activity reports, which the test sends itself.
+// `reports` set it offers activity reports, which the test sends itself;
+// with `positions` set as well the reports carry positions, which wait until
+// read or handed over.
 class Fake_Input final : public platform::Input_Service {
 public:
     platform::Pointer_State pointer;
@@ -16,6 +19,13 @@ public:
     bool reports = false;
     platform::Pointer_Activity_Listener* listener = nullptr;
     bool motion_reported = false;
+    bool positions = false;
+    struct Position_Report {
+        std::int32_t x = 0;
+        std::int32_t y = 0;
+        std::uint32_t time_ms = 0;
+    };
+    std::deque<Position_Report> waiting;
 
     platform::Pointer_State Query_Pointer() override
     {
@@ -42,6 +52,23 @@ public:
         return listener != nullptr;
     }
     void Report_Motion(bool on) override { motion_reported = on && listener; }
+    bool Reports_Positions() override { return positions && listener; }
+    void Read_Reports() override { Hand_Over(); }
+
+    // The pointer moved at a time of the server's clock: the report waits.
+    void Report_Position(std::int32_t x, std::int32_t y, std::uint32_t time_ms)
+    {
+        Move_To(x, y);
+        waiting.push_back({x, y, time_ms});
+    }
+    void Hand_Over()
+    {
+        while (listener && !waiting.empty()) {
+            const Position_Report report = waiting.front();
+            waiting.pop_front();
+            listener->Pointer_At(report.x, report.y, report.time_ms);
+        }
+    }
 
     void Move_To(std::int32_t x, std::int32_t y)
     {

@@ -13,6 +13,13 @@
 // second while the pointer moves. Where that connection cannot be made,
 // Qt's is used for the queries, and the caller polls.
 //
+// Better still, where the server has RECORD: a connection of its own is
+// handed every pointer event the server processes, as it processes it, with
+// the root position and the server's time, whichever device or program
+// (XTest, a warp) moved the pointer. The positions need no query at all,
+// and the caller may leave them waiting in the socket and read a batch of
+// them now and then. RECORD's connection carries nothing else once enabled.
+//
 // Elsewhere (Qt's offscreen platform, Wayland) the position comes from Qt and
 // no button is ever seen down: the program still runs, it just counts no presses.
 #include "platform/input.h"
@@ -26,7 +33,11 @@
 #include <cmath>
 #include <cstdlib>
 #include <deque>
+#include <cstring>
+#include <functional>
+#include <xcb/record.h>
 #include <xcb/xcb.h>
+#include <xcb/xcbext.h> // xcb_poll_for_reply
 #include <xcb/xinput.h>
 
 namespace platform {
@@ -202,6 +213,174 @@ private:
     Pointer_Activity_Listener* listener_ = nullptr;
 };
 
+// What a reply of an enabled RECORD context carries (xcb names no constants for it).
+enum Record_Category : std::uint8_t { From_Server = 0, From_Client = 1, Start_Of_Data = 4 };
+
+// Pointer events and warps of every client, recorded by the server.
+class Pointer_Record final : public QObject {
+public:
+    using Query = std::function<Pointer_State()>;
+
+    static Pointer_Record* Open(QObject* parent, Pointer_Activity_Listener* listener, Query query)
+    {
+        xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+        const auto fail = [connection]() -> Pointer_Record* {
+            xcb_disconnect(connection);
+            return nullptr;
+        };
+        if (xcb_connection_has_error(connection))
+            return fail();
+        const xcb_query_extension_reply_t* extension = xcb_get_extension_data(connection, &xcb_record_id);
+        if (!extension || !extension->present)
+            return fail();
+        xcb_record_query_version_reply_t* version = xcb_record_query_version_reply(
+            connection, xcb_record_query_version(connection, XCB_RECORD_MAJOR_VERSION, XCB_RECORD_MINOR_VERSION),
+            nullptr);
+        std::free(version);
+        if (!version)
+            return fail();
+
+        // Pointer events only, never keys; and the one request that moves
+        // the pointer without a device.
+        xcb_record_range_t range{};
+        range.device_events = {XCB_BUTTON_PRESS, XCB_MOTION_NOTIFY};
+        range.core_requests = {XCB_WARP_POINTER, XCB_WARP_POINTER};
+        const xcb_record_client_spec_t clients = XCB_RECORD_CS_ALL_CLIENTS;
+        const xcb_record_context_t context = xcb_generate_id(connection);
+        xcb_generic_error_t* error = xcb_request_check(
+            connection, xcb_record_create_context_checked(connection, context, XCB_RECORD_H_TYPE_FROM_CLIENT_TIME,
+                                                          1, 1, &clients, &range));
+        std::free(error);
+        if (error)
+            return fail();
+        // The context dies with the connection: there is nothing else to undo.
+        const xcb_record_enable_context_cookie_t cookie = xcb_record_enable_context(connection, context);
+        xcb_record_enable_context_reply_t* start = xcb_record_enable_context_reply(connection, cookie, &error);
+        const bool started = start && start->category == Start_Of_Data;
+        std::free(start);
+        std::free(error);
+        if (!started)
+            return fail();
+        return new Pointer_Record(parent, connection, cookie.sequence, listener, std::move(query));
+    }
+
+    ~Pointer_Record() override { xcb_disconnect(connection_); }
+
+    void Report(bool on) { notifier_.setEnabled(on && !xcb_connection_has_error(connection_)); }
+
+    // What the socket holds, then the reports it brought, in order.
+    void Read()
+    {
+        // Reading for events is how xcb reads the socket without waiting;
+        // what comes on this connection comes as replies.
+        while (xcb_generic_event_t* event = xcb_poll_for_event(connection_))
+            std::free(event);
+        void* reply = nullptr;
+        xcb_generic_error_t* error = nullptr;
+        while (xcb_poll_for_reply(connection_, sequence_, &reply, &error) && reply) {
+            Take(*static_cast<const xcb_record_enable_context_reply_t*>(reply));
+            std::free(reply);
+            reply = nullptr;
+        }
+        std::free(error);
+        if (warp_unanswered_) {
+            // A server that moved the pointer without a motion event: where
+            // it went is asked once.
+            warp_unanswered_ = false;
+            const Pointer_State state = query_();
+            listener_->Pointer_At(state.x, state.y, warp_time_);
+        }
+        if (xcb_connection_has_error(connection_))
+            notifier_.setEnabled(false); // the display went away: nothing more will come
+    }
+
+private:
+    Pointer_Record(QObject* parent, xcb_connection_t* connection, unsigned int sequence,
+                   Pointer_Activity_Listener* listener, Query query)
+        : QObject(parent), connection_(connection), sequence_(sequence), listener_(listener),
+          query_(std::move(query)), notifier_(xcb_get_file_descriptor(connection), QSocketNotifier::Read)
+    {
+        connect(&notifier_, &QSocketNotifier::activated, this, [this] { Read(); });
+        // What came with the first reply waits in xcb's queue, where the
+        // socket no longer tells of it.
+        QMetaObject::invokeMethod(this, [this] { Read(); }, Qt::QueuedConnection);
+    }
+
+    template <typename T>
+    static T At(const std::uint8_t* data)
+    {
+        T value;
+        std::memcpy(&value, data, sizeof value);
+        return value;
+    }
+
+    void Take(const xcb_record_enable_context_reply_t& reply)
+    {
+        const auto* data = reinterpret_cast<const std::uint8_t*>(xcb_record_enable_context_data(&reply));
+        const std::size_t length = static_cast<std::size_t>(xcb_record_enable_context_data_length(&reply));
+        if (reply.category == From_Server) {
+            // Device events, 32 bytes each; longer ones (generic events) say so.
+            for (std::size_t at = 0; at + 32 <= length;) {
+                const std::uint8_t type = data[at] & 0x7F;
+                std::size_t size = 32;
+                if (type == XCB_GE_GENERIC)
+                    size += 4 * std::size_t{At<std::uint32_t>(data + at + 4)};
+                else if (type == XCB_MOTION_NOTIFY)
+                    Motion(At<xcb_motion_notify_event_t>(data + at));
+                else if (type == XCB_BUTTON_PRESS || type == XCB_BUTTON_RELEASE)
+                    Button(At<xcb_button_press_event_t>(data + at), type == XCB_BUTTON_PRESS);
+                at += size;
+            }
+        } else if (reply.category == From_Client) {
+            // Requests, each after the server's time; in the byte order of
+            // the client that made it.
+            const auto swapped = [&reply](std::uint32_t value, int bytes) {
+                if (!reply.client_swapped)
+                    return value;
+                return bytes == 2 ? std::uint32_t((value >> 8 | value << 8) & 0xFFFF) : __builtin_bswap32(value);
+            };
+            for (std::size_t at = 0; at + 8 <= length;) {
+                const std::uint32_t time = At<std::uint32_t>(data + at);
+                const std::uint8_t* request = data + at + 4;
+                std::size_t units = swapped(At<std::uint16_t>(request + 2), 2);
+                if (units == 0 && at + 12 <= length) // a big request
+                    units = swapped(At<std::uint32_t>(request + 4), 4);
+                if (units == 0)
+                    break;
+                if (request[0] == XCB_WARP_POINTER) {
+                    warp_unanswered_ = true;
+                    warp_time_ = time;
+                }
+                at += 4 + 4 * units;
+            }
+        }
+    }
+
+    void Motion(const xcb_motion_notify_event_t& event)
+    {
+        warp_unanswered_ = false;
+        listener_->Pointer_At(event.root_x, event.root_y, event.time);
+    }
+
+    // The server records the device's own numbering, before any
+    // left-handed mapping: the physical left and right buttons are counted.
+    void Button(const xcb_button_press_event_t& event, bool down)
+    {
+        if (event.detail == 1)
+            listener_->Button_Changed(Mouse_Button::Left, down);
+        else if (event.detail == 3)
+            listener_->Button_Changed(Mouse_Button::Right, down);
+    }
+
+    xcb_connection_t* connection_;
+    unsigned int sequence_;
+    Pointer_Activity_Listener* listener_;
+    Query query_;
+    QSocketNotifier notifier_;
+    bool warp_unanswered_ = false;
+    std::uint32_t warp_time_ = 0;
+};
+
 class Linux_Input_Service final : public Input_Service {
 public:
     Pointer_State Query_Pointer() override
@@ -253,16 +432,31 @@ public:
     bool Report_Activity(Pointer_Activity_Listener* listener) override
     {
         Look_Up();
-        if (!own_ || !own_->Connection())
+        delete record_;
+        if (own_)
+            own_->Stop_Reports();
+        if (!listener || !qt_connection_)
             return false;
-        own_->Stop_Reports();
-        return listener && own_->Start_Reports(listener);
+        record_ = Pointer_Record::Open(QCoreApplication::instance(), listener, [this] { return Query_Pointer(); });
+        if (record_)
+            return true;
+        return own_ && own_->Connection() && own_->Start_Reports(listener);
     }
 
     void Report_Motion(bool on) override
     {
-        if (own_)
+        if (record_)
+            record_->Report(on);
+        else if (own_)
             own_->Report_Motion(on);
+    }
+
+    bool Reports_Positions() override { return record_ != nullptr; }
+
+    void Read_Reports() override
+    {
+        if (record_)
+            record_->Read();
     }
 
 private:
@@ -326,6 +520,7 @@ private:
 
     const QCoreApplication* looked_up_for_ = nullptr;
     QPointer<Pointer_Connection> own_;
+    QPointer<Pointer_Record> record_;
     xcb_connection_t* qt_connection_ = nullptr;
     xcb_window_t qt_root_ = 0;
     Pointer_State last_;

@@ -1,0 +1,55 @@
+#include "odometer/odometer_stream.h"
+
+void Odometer_Stream::Start(std::int32_t x, std::int32_t y)
+{
+    sampled_x_ = x_ = x;
+    sampled_y_ = y_ = y;
+    unsampled_ = false;
+    following_ = false;
+    host_.Run_Timer(0);
+    host_.Report_Motion(true);
+}
+
+void Odometer_Stream::Pointer_At(std::int32_t x, std::int32_t y, std::uint32_t time_ms)
+{
+    const std::uint32_t interval = time_ms / Sample_Interval_ms;
+    if (unsampled_ && interval != interval_)
+        Take_Sample();
+    x_ = x;
+    y_ = y;
+    interval_ = interval;
+    unsampled_ = true;
+    reported_ = true;
+    if (!following_) {
+        following_ = true;
+        host_.Report_Motion(false);
+        host_.Run_Timer(Batch_Interval_ms);
+    }
+}
+
+void Odometer_Stream::Timer_Fired()
+{
+    if (!following_)
+        return;
+    reported_ = false;
+    host_.Read_Reports();
+    if (!reported_ && unsampled_)
+        Take_Sample();
+    // A change the label could not paint yet is painted by a later batch.
+    if (host_.Show_Distance() || reported_)
+        return;
+    following_ = false;
+    host_.Run_Timer(0);
+    // Whatever came since the read wakes the odometer at once.
+    host_.Report_Motion(true);
+}
+
+void Odometer_Stream::Take_Sample()
+{
+    unsampled_ = false;
+    if (x_ == sampled_x_ && y_ == sampled_y_)
+        return;
+    sampled_x_ = x_;
+    sampled_y_ = y_;
+    host_.Take_Position(x_, y_);
+}
