@@ -3,12 +3,43 @@
 #include <algorithm>
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QThread>
 
 namespace e2e {
+
+namespace {
+
+QString Windows_Package()
+{
+    return QString::fromLocal8Bit(qgetenv("VISTREL_E2E_WINDOWS_PACKAGE"));
+}
+
+// Copies a folder's files and subfolders into another, which exists.
+void Copy_Folder(const QString& from, const QString& to)
+{
+    const QDir source(from);
+    QDirIterator entries(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        const QString path = entries.next();
+        const QString target = QDir(to).filePath(source.relativeFilePath(path));
+        if (entries.fileInfo().isDir())
+            QDir().mkpath(target);
+        else
+            QFile::copy(path, target);
+    }
+}
+
+} // namespace
+
+bool Windows_Target()
+{
+    return !Windows_Package().isEmpty();
+}
 
 QString Run(const QString& program, const QStringList& arguments, int timeout_ms)
 {
@@ -80,6 +111,11 @@ bool Wait_Until(const std::function<bool()>& condition, int timeout_ms)
 
 Program_Copy::Program_Copy()
 {
+    if (Windows_Target()) {
+        Copy_Folder(Windows_Package(), dir_.path());
+        program_ = dir_.filePath(QStringLiteral("vistrel.exe"));
+        return;
+    }
     program_ = dir_.filePath(QStringLiteral("vistrel"));
     QFile::copy(QStringLiteral(VISTREL_EXECUTABLE), program_);
     QFile::setPermissions(program_, QFile::permissions(program_) | QFileDevice::ExeOwner);
@@ -91,6 +127,8 @@ QProcessEnvironment Program_Copy::Environment() const
     environment.insert(QStringLiteral("DISPLAY"), QString::fromLocal8Bit(qgetenv("VISTREL_E2E_DISPLAY")));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir_.filePath(QStringLiteral("config")));
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    if (Windows_Target())
+        environment.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
     return environment;
 }
 
@@ -98,7 +136,12 @@ QString Program_Copy::Start(const QProcessEnvironment& environment)
 {
     process_.setProcessEnvironment(environment);
     process_.setWorkingDirectory(dir_.path());
-    process_.start(program_, {});
+    if (Windows_Target()) {
+        const QString wine = QString::fromLocal8Bit(qgetenv("VISTREL_E2E_WINE"));
+        process_.start(wine.isEmpty() ? QStringLiteral("wine64") : wine, {program_});
+    } else {
+        process_.start(program_, {});
+    }
     if (!process_.waitForStarted(5000))
         return {};
     const QString found =

@@ -41,6 +41,7 @@ bool Odometer_Saw(const TMainForm1& form, QPoint position)
 TEST(Odometer_On_X, Measures_Pointer_Moves_And_Counts_Presses_Over_Another_Window)
 {
     VISTREL_REQUIRE_DISPLAY();
+    VISTREL_REQUIRE_IN_PROCESS();
     platform::Input_Service& input = platform::Use<platform::Input_Service>();
     const QStringList screen = e2e::Run(QStringLiteral("xdotool"), {QStringLiteral("getdisplaygeometry")})
                                    .split(QLatin1Char(' '), Qt::SkipEmptyParts);
