@@ -1,6 +1,7 @@
 #include "e2e/e2e.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -55,6 +56,12 @@ QString Run(const QString& program, const QStringList& arguments, int timeout_ms
     while (process.state() != QProcess::NotRunning && clock.elapsed() < timeout_ms) {
         process.waitForFinished(10);
         QCoreApplication::processEvents();
+    }
+    if (process.state() != QProcess::NotRunning) {
+        std::fprintf(stderr, "%s gave no answer within %d ms\n",
+                     qPrintable((QStringList{program} + arguments).join(QLatin1Char(' '))), timeout_ms);
+        process.kill();
+        process.waitForFinished(1000);
     }
     return QString::fromLocal8Bit(process.readAllStandardOutput());
 }
@@ -148,7 +155,7 @@ QString Program_Copy::Start(const QProcessEnvironment& environment)
         Run(QStringLiteral("xdotool"),
             {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
              QString::number(process_.processId()), QStringLiteral("--name"), QStringLiteral("Vistrel v4.8f")},
-            10000);
+            Windows_Target() ? 30000 : 10000); // Wine starts its services with the first program
     Wait(1500);
     return found.split(QLatin1Char('\n'), Qt::SkipEmptyParts).value(0);
 }

@@ -11,6 +11,7 @@ shift 5
 [ -x "$runner" ] || { echo "no real-window runner at $runner (scripts/build --target vistrel_e2e_tests)" >&2; exit 1; }
 [ -f "$package/vistrel.exe" ] || { echo "no vistrel.exe in $package" >&2; exit 1; }
 mkdir -p "$work"
+runner="$(realpath "$runner")" package="$(realpath "$package")"
 work="$(cd "$work" && pwd)"
 
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM VISTREL_E2E_DISPLAY
