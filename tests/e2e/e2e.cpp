@@ -151,11 +151,24 @@ QString Program_Copy::Start(const QProcessEnvironment& environment)
     }
     if (!process_.waitForStarted(5000))
         return {};
-    const QString found =
-        Run(QStringLiteral("xdotool"),
-            {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-             QString::number(process_.processId()), QStringLiteral("--name"), QStringLiteral("Vistrel v4.8f")},
-            Windows_Target() ? 30000 : 10000); // Wine starts its services with the first program
+    // The search can end early with nothing: a window that goes while it
+    // looks (Wine makes and drops a few at start-up) ends it with an error.
+    const int timeout_ms = Windows_Target() ? 30000 : 10000; // Wine starts its services with the first program
+    QElapsedTimer clock;
+    clock.start();
+    QString found;
+    while (found.isEmpty() && process_.state() == QProcess::Running && clock.elapsed() < timeout_ms) {
+        found = Run(QStringLiteral("xdotool"),
+                    {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                     QStringLiteral("--pid"), QString::number(process_.processId()), QStringLiteral("--name"),
+                     QStringLiteral("Vistrel v4.8f")},
+                    static_cast<int>(std::max<qint64>(timeout_ms - clock.elapsed(), 100)));
+        if (found.isEmpty())
+            Wait(100);
+    }
+    if (found.isEmpty() && process_.state() != QProcess::Running)
+        std::fprintf(stderr, "the program ended before its window appeared, status %d: %s\n", process_.exitCode(),
+                     process_.readAllStandardError().constData());
     Wait(1500);
     return found.split(QLatin1Char('\n'), Qt::SkipEmptyParts).value(0);
 }
