@@ -24,6 +24,11 @@ trap '"$wineserver" -k 2>/dev/null || true; kill $test_display_wm $test_display_
 export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all DISPLAY="$VISTREL_E2E_DISPLAY"
 source "$root/scripts/lib/wine-prefix.sh"
 wine_prefix_start "$wine" "$wineserver" "$work/wineboot.log" ""
+# The prefix outlives the run: a start-at-log-on entry left by a run that
+# broke off would fail every later one.
+for root in HKLM HKCU; do
+  "$wine" reg delete "$root\Software\Microsoft\Windows\CurrentVersion\Run" /v vistrel.exe /f >/dev/null 2>&1 || true
+done
 
 export VISTREL_E2E_WINDOWS_PACKAGE="$package" VISTREL_E2E_WINE="$wine"
 cd "$work"
