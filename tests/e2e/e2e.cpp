@@ -42,6 +42,12 @@ bool Windows_Target()
     return !Windows_Package().isEmpty();
 }
 
+QString Wine()
+{
+    const QString wine = QString::fromLocal8Bit(qgetenv("VISTREL_E2E_WINE"));
+    return wine.isEmpty() ? QStringLiteral("wine64") : wine;
+}
+
 QString Run(const QString& program, const QStringList& arguments, int timeout_ms)
 {
     QProcess process;
@@ -144,8 +150,7 @@ QString Program_Copy::Start(const QProcessEnvironment& environment)
     process_.setProcessEnvironment(environment);
     process_.setWorkingDirectory(dir_.path());
     if (Windows_Target()) {
-        const QString wine = QString::fromLocal8Bit(qgetenv("VISTREL_E2E_WINE"));
-        process_.start(wine.isEmpty() ? QStringLiteral("wine64") : wine, {program_});
+        process_.start(Wine(), {program_});
     } else {
         process_.start(program_, {});
     }

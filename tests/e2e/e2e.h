@@ -37,6 +37,9 @@ namespace e2e {
 // VISTREL_E2E_WINDOWS_PACKAGE names its folder.
 bool Windows_Target();
 
+// The Wine that starts it (VISTREL_E2E_WINE, else wine64 on the PATH).
+QString Wine();
+
 // Runs a program to its end on the test display and gives its standard output.
 QString Run(const QString& program, const QStringList& arguments, int timeout_ms = 10000);
 

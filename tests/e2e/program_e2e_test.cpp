@@ -128,11 +128,10 @@ bool Near(QPoint seen, QPoint expected)
 QString Start_At_Log_On_Entry(const e2e::Program_Copy& copy)
 {
     if (e2e::Windows_Target()) {
-        const QString wine = QString::fromLocal8Bit(qgetenv("VISTREL_E2E_WINE"));
         QString found;
         for (const char* root : {"HKLM", "HKCU"}) {
             const QString answer = e2e::Run(
-                wine, {QStringLiteral("reg"), QStringLiteral("query"),
+                e2e::Wine(), {QStringLiteral("reg"), QStringLiteral("query"),
                        QString::fromLatin1(root) + QStringLiteral("\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"),
                        QStringLiteral("/v"), QStringLiteral("vistrel.exe")});
             const auto value = QRegularExpression(QStringLiteral("vistrel\\.exe\\s+REG_SZ\\s+(.*?)\\r?\\n")).match(answer);
@@ -389,7 +388,7 @@ TEST(Program_On_X, Help_Opens_The_Documents_In_Notepad)
         const QString pid = Xdotool({QStringLiteral("getwindowpid"), notepad}).trimmed();
         QByteArray given = Read(QStringLiteral("/proc/%1/cmdline").arg(pid));
         given.replace('\0', ' ');
-        const QString expected = e2e::Run(QString::fromLocal8Bit(qgetenv("VISTREL_E2E_WINE")),
+        const QString expected = e2e::Run(e2e::Wine(),
                                           {QStringLiteral("winepath"), QStringLiteral("-w"), vistrel.File(file)})
                                      .trimmed();
         EXPECT_TRUE(!expected.isEmpty() && given.contains(expected.toLocal8Bit())) << given.constData();
