@@ -60,6 +60,7 @@ struct Controlled_Load {
 TEST(Drop_Alarm_On_X, Armed_With_One_Second_At_Threshold_100_It_Sounds_Once_And_Disarms)
 {
     VISTREL_REQUIRE_DISPLAY();
+    VISTREL_REQUIRE_IN_PROCESS();
     Alsa_Recorder recorder;
     Controlled_Load load;
     load.cpu.load = 0.5;
@@ -140,6 +141,7 @@ TEST(Drop_Alarm_On_X, Armed_With_One_Second_At_Threshold_100_It_Sounds_Once_And_
 TEST(Drop_Alarm_On_X, A_Click_On_The_Indicator_Changes_Nothing)
 {
     VISTREL_REQUIRE_DISPLAY();
+    VISTREL_REQUIRE_IN_PROCESS();
     Controlled_Load load;
     load.cpu.load = 0.875;
     Fake_Sound sound;

@@ -1,14 +1,52 @@
 #include "e2e/e2e.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QThread>
 
 namespace e2e {
+
+namespace {
+
+QString Windows_Package()
+{
+    return QString::fromLocal8Bit(qgetenv("VISTREL_E2E_WINDOWS_PACKAGE"));
+}
+
+// Copies a folder's files and subfolders into another, which exists.
+void Copy_Folder(const QString& from, const QString& to)
+{
+    const QDir source(from);
+    QDirIterator entries(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        const QString path = entries.next();
+        const QString target = QDir(to).filePath(source.relativeFilePath(path));
+        if (entries.fileInfo().isDir())
+            QDir().mkpath(target);
+        else
+            QFile::copy(path, target);
+    }
+}
+
+} // namespace
+
+bool Windows_Target()
+{
+    return !Windows_Package().isEmpty();
+}
+
+QString Wine()
+{
+    const QString wine = QString::fromLocal8Bit(qgetenv("VISTREL_E2E_WINE"));
+    return wine.isEmpty() ? QStringLiteral("wine64") : wine;
+}
 
 QString Run(const QString& program, const QStringList& arguments, int timeout_ms)
 {
@@ -24,6 +62,12 @@ QString Run(const QString& program, const QStringList& arguments, int timeout_ms
     while (process.state() != QProcess::NotRunning && clock.elapsed() < timeout_ms) {
         process.waitForFinished(10);
         QCoreApplication::processEvents();
+    }
+    if (process.state() != QProcess::NotRunning) {
+        std::fprintf(stderr, "%s gave no answer within %d ms\n",
+                     qPrintable((QStringList{program} + arguments).join(QLatin1Char(' '))), timeout_ms);
+        process.kill();
+        process.waitForFinished(1000);
     }
     return QString::fromLocal8Bit(process.readAllStandardOutput());
 }
@@ -80,6 +124,11 @@ bool Wait_Until(const std::function<bool()>& condition, int timeout_ms)
 
 Program_Copy::Program_Copy()
 {
+    if (Windows_Target()) {
+        Copy_Folder(Windows_Package(), dir_.path());
+        program_ = dir_.filePath(QStringLiteral("vistrel.exe"));
+        return;
+    }
     program_ = dir_.filePath(QStringLiteral("vistrel"));
     QFile::copy(QStringLiteral(VISTREL_EXECUTABLE), program_);
     QFile::setPermissions(program_, QFile::permissions(program_) | QFileDevice::ExeOwner);
@@ -91,6 +140,8 @@ QProcessEnvironment Program_Copy::Environment() const
     environment.insert(QStringLiteral("DISPLAY"), QString::fromLocal8Bit(qgetenv("VISTREL_E2E_DISPLAY")));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir_.filePath(QStringLiteral("config")));
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    if (Windows_Target())
+        environment.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
     return environment;
 }
 
@@ -98,14 +149,31 @@ QString Program_Copy::Start(const QProcessEnvironment& environment)
 {
     process_.setProcessEnvironment(environment);
     process_.setWorkingDirectory(dir_.path());
-    process_.start(program_, {});
+    if (Windows_Target()) {
+        process_.start(Wine(), {program_});
+    } else {
+        process_.start(program_, {});
+    }
     if (!process_.waitForStarted(5000))
         return {};
-    const QString found =
-        Run(QStringLiteral("xdotool"),
-            {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-             QString::number(process_.processId()), QStringLiteral("--name"), QStringLiteral("Vistrel v4.8f")},
-            10000);
+    // The search can end early with nothing: a window that goes while it
+    // looks (Wine makes and drops a few at start-up) ends it with an error.
+    const int timeout_ms = Windows_Target() ? 30000 : 10000; // Wine starts its services with the first program
+    QElapsedTimer clock;
+    clock.start();
+    QString found;
+    while (found.isEmpty() && process_.state() == QProcess::Running && clock.elapsed() < timeout_ms) {
+        found = Run(QStringLiteral("xdotool"),
+                    {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                     QStringLiteral("--pid"), QString::number(process_.processId()), QStringLiteral("--name"),
+                     QStringLiteral("Vistrel v4.8f")},
+                    static_cast<int>(std::max<qint64>(timeout_ms - clock.elapsed(), 100)));
+        if (found.isEmpty())
+            Wait(100);
+    }
+    if (found.isEmpty() && process_.state() != QProcess::Running)
+        std::fprintf(stderr, "the program ended before its window appeared, status %d: %s\n", process_.exitCode(),
+                     process_.readAllStandardError().constData());
     Wait(1500);
     return found.split(QLatin1Char('\n'), Qt::SkipEmptyParts).value(0);
 }

@@ -18,7 +18,27 @@
             GTEST_SKIP() << "no X server: run the tests through the README's test command";            \
     } while (0)
 
+// For a test whose subject the Windows program under Wine does not have, or
+// that Wine cannot show; the reason says which.
+#define VISTREL_SKIP_UNDER_WINE(reason)                                                                \
+    do {                                                                                               \
+        if (e2e::Windows_Target())                                                                     \
+            GTEST_SKIP() << reason;                                                                    \
+    } while (0)
+
+// For a test that drives the program's windows inside the test process: only
+// the Linux build can be linked in.
+#define VISTREL_REQUIRE_IN_PROCESS()                                                                   \
+    VISTREL_SKIP_UNDER_WINE("in the test process: only the Linux build's windows can be driven there")
+
 namespace e2e {
+
+// True when Program_Copy starts the packaged Windows program under Wine:
+// VISTREL_E2E_WINDOWS_PACKAGE names its folder.
+bool Windows_Target();
+
+// The Wine that starts it (VISTREL_E2E_WINE, else wine64 on the PATH).
+QString Wine();
 
 // Runs a program to its end on the test display and gives its standard output.
 QString Run(const QString& program, const QStringList& arguments, int timeout_ms = 10000);
@@ -36,7 +56,10 @@ void Wait(int milliseconds);
 bool Wait_Until(const std::function<bool()>& condition, int timeout_ms);
 
 // The built program, copied alone into a temporary folder of its own so that
-// what it writes stays there, started and closed as a person would.
+// what it writes stays there, started and closed as a person would. Under
+// Wine it is the packaged folder that is copied (vistrel.exe needs its DLLs
+// and plugins beside it), started with the Wine named by VISTREL_E2E_WINE in
+// the test run's own WINEPREFIX.
 class Program_Copy {
 public:
     Program_Copy();
@@ -45,6 +68,9 @@ public:
 
     // A file in the copy's folder.
     QString File(const QString& name) const { return dir_.filePath(name); }
+
+    // The copied executable.
+    const QString& Executable() const { return program_; }
 
     // What Start() starts the program in: the test display, the user's
     // configuration folder inside the copy's folder, and no toolkit

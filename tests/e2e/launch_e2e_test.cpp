@@ -38,6 +38,7 @@ Ending Run_Program(const QStringList& arguments, const QStringList& environment_
 
 TEST(Command_Line, Help_Version_And_Usage_Errors_Need_No_Display)
 {
+    VISTREL_SKIP_UNDER_WINE("the Linux command line: a Windows program has no console to answer on");
     const Ending help = Run_Program({QStringLiteral("--help")});
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.output.startsWith(QStringLiteral("Usage: vistrel [options]\n"))) << help.output.toStdString();
@@ -60,6 +61,7 @@ TEST(Command_Line, Help_Version_And_Usage_Errors_Need_No_Display)
 
 TEST(Window_System, Without_An_X_Display_One_Line_And_Status_1)
 {
+    VISTREL_SKIP_UNDER_WINE("Linux only: on Windows there is always a desktop to show the window on");
     // Nothing; a Wayland session without XWayland; a display nobody serves.
     for (const QStringList& place :
          {QStringList(), QStringList{QStringLiteral("WAYLAND_DISPLAY=wayland-0")}, QStringList{QStringLiteral("DISPLAY=:999")}}) {
@@ -84,6 +86,7 @@ TEST(Window_System, Without_An_X_Display_One_Line_And_Status_1)
 TEST(Window_System, A_Wayland_Session_Runs_On_X_With_The_Program_Icon)
 {
     VISTREL_REQUIRE_DISPLAY();
+    VISTREL_SKIP_UNDER_WINE("Linux only: Wayland and the toolkit's X platform");
     e2e::Program_Copy copy;
     QProcessEnvironment wayland = copy.Environment();
     wayland.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-vistrel-test"));

@@ -9,6 +9,7 @@
 TEST(Main_Window_On_X, Shows_Live_Figures_And_Turns_The_Spinner)
 {
     VISTREL_REQUIRE_DISPLAY();
+    VISTREL_REQUIRE_IN_PROCESS();
     Vistrel_Windows windows;
     TMainForm1& form = *windows.MainForm1;
     form.show();

@@ -52,6 +52,7 @@ protected:
     void SetUp() override
     {
         VISTREL_REQUIRE_DISPLAY();
+        VISTREL_REQUIRE_IN_PROCESS();
         ASSERT_TRUE(folder.isValid());
         process.executable_path = folder.filePath(QStringLiteral("vistrel")).toStdString();
         const QSize size = QGuiApplication::primaryScreen()->geometry().size();

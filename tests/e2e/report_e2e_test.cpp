@@ -41,6 +41,7 @@ void Click_And_Go_On(QWidget* widget)
 TEST(Drive_Report_On_X, Opens_From_Its_Button_And_Copies_To_The_Clipboard)
 {
     VISTREL_REQUIRE_DISPLAY();
+    VISTREL_REQUIRE_IN_PROCESS();
     Vistrel_Windows windows;
     TMainForm1& form = *windows.MainForm1;
     TResults_Form& report = *windows.Results_Form;
