@@ -24,28 +24,23 @@ wineserver="$(command -v wineserver || echo /usr/lib/wine/wineserver64)"
 
 work="$(mktemp -d)"
 export WINEPREFIX="$build/bench-prefix" WINEARCH=win64 WINEDEBUG=-all
-export DISPLAY=":$((300 + RANDOM % 600))"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-xvfb="" wm=""
+source "$root/scripts/lib/test-display.sh"
+export DISPLAY="$VISTREL_E2E_DISPLAY"
 cleanup() {
   "$wineserver" -k 2>/dev/null || true
-  [ -z "$wm" ] || kill "$wm" 2>/dev/null || true
-  [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
+  kill $test_display_wm $test_display_xvfb 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
-Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 &
-wm=$!
 source "$root/scripts/lib/wine-prefix.sh"
 wine_prefix_start "$wine" "$wineserver" "$work/wineboot.log" ""
 
 # A copy of its own, so that its settings file starts from the defaults.
 cp -r "$folder" "$work/program"
 (cd "$work" && exec "$wine" notepad >/dev/null 2>&1) &
-(cd "$work" && exec "$wine" "$work/program/vistrel.exe" >/dev/null 2>&1) &
+(cd "$work" && exec "$wine" "$work/program/vistrel.exe" >"$work/vistrel.log" 2>&1) &
+wine_program_window $! "$work/vistrel.log" >/dev/null
 # Wine starts each program through start.exe, so the process is found by
 # its Windows command line, in this prefix only.
 windows_pid() {
@@ -55,9 +50,9 @@ windows_pid() {
       { echo "$pid"; return; }
   done
 }
-for _ in $(seq 300); do
+for _ in $(seq 100); do
   notepad=$(windows_pid 'system32.notepad.exe') vistrel=$(windows_pid 'program.vistrel.exe')
-  [ -n "$notepad" ] && [ -n "$vistrel" ] && xdotool search --onlyvisible --name "^Vistrel v" >/dev/null 2>&1 && break
+  [ -n "$notepad" ] && [ -n "$vistrel" ] && break
   sleep 0.1
 done
 [ -n "${vistrel:-}" ] || { echo "vistrel.exe did not start" >&2; exit 1; }

@@ -29,3 +29,19 @@ wine_prefix_start() {
   fi
   "$wine" wineboot >>"$log" 2>&1
 }
+
+# wine_program_window PID LOG
+#   Prints the id of the program's main window once it is shown (a minute
+#   at most); fails, with the program's output, when the program ends first
+#   or no window comes.
+wine_program_window() {
+  local pid="$1" log="$2" window=""
+  for _ in $(seq 600); do
+    window=$(xdotool search --onlyvisible --name "^Vistrel v" 2>/dev/null | head -n 1) || true
+    [ -n "$window" ] && { echo "$window"; return 0; }
+    kill -0 "$pid" 2>/dev/null || { echo "the program ended before its window appeared: $(cat "$log")" >&2; return 1; }
+    sleep 0.1
+  done
+  echo "the program showed no window within a minute" >&2
+  return 1
+}

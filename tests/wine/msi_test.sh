@@ -105,14 +105,7 @@ echo "installed into $folder_windows, shortcut and uninstall entry present"
 # shortcut starts it.
 (cd "$work" && exec "$wine" "$program" >"$work/vistrel.log" 2>&1) &
 started=$!
-window=""
-for _ in $(seq 600); do
-  window=$(xdotool search --onlyvisible --name "^Vistrel v" 2>/dev/null | head -n 1) || true
-  [ -n "$window" ] && break
-  kill -0 "$started" 2>/dev/null || fail "the installed program ended before its window appeared: $(cat "$work/vistrel.log")"
-  sleep 0.1
-done
-[ -n "$window" ] || fail "the installed program showed no window within a minute"
+window=$(wine_program_window "$started" "$work/vistrel.log") || fail "the installed program showed no window"
 sleep 2
 import -window root "$work/vistrel-installed.png"
 title="$(xdotool getwindowname "$window")"

@@ -47,14 +47,7 @@ folder="$(find "$work/unpacked" -mindepth 1 -maxdepth 1 -type d | head -n 1)"
 started=$(date +%s%N)
 (cd "$work" && exec "$wine" "$folder/vistrel.exe" >"$work/vistrel.log" 2>&1) &
 program=$!
-window=""
-for _ in $(seq 600); do
-  window=$(xdotool search --onlyvisible --name "^Vistrel v" 2>/dev/null | head -n 1) || true
-  [ -n "$window" ] && break
-  kill -0 "$program" 2>/dev/null || fail "the program ended before its window appeared: $(cat "$work/vistrel.log")"
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no window within a minute"
+window=$(wine_program_window "$program" "$work/vistrel.log") || fail "no window"
 echo "window \"$(xdotool getwindowname "$window")\" after $(( ($(date +%s%N) - started) / 1000000 )) ms"
 sleep 2 # a few refresh ticks, so that the figures are there
 import -window root "$work/vistrel-wine.png"
