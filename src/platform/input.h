@@ -8,7 +8,9 @@
 //   nothing can be read it gives the last known position and no buttons.
 //   Linux: one xcb_query_pointer on the root window (Button1 left, Button3
 //   right); without an X display, the position from Qt and no buttons.
-//   Win32: GetCursorPos and GetAsyncKeyState(VK_LBUTTON / VK_RBUTTON) & 0x8000.
+//   Win32: GetCursorPos and GetAsyncKeyState(VK_LBUTTON / VK_RBUTTON) &
+//   0x8001: down now, or gone down since the last query (a click between
+//   two queries is seen as a press).
 //   Linux keeps this service with the windows, as it reads the cursor over
 //   the toolkit's own X connection.
 // - Get_System_Metrics: SM_CXSCREEN / SM_CYSCREEN, the primary screen's full

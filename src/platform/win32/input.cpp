@@ -44,7 +44,10 @@ namespace {
 class Win32_Input_Service final : public Input_Service {
 public:
     // Where the cursor cannot be read (a locked or secure desktop) it stays
-    // where it was last seen.
+    // where it was last seen. A button that went down since the last query
+    // counts as down, though let go since: a click between two samples of
+    // an odometer that samples seldom (where raw input never comes) is still
+    // a press.
     Pointer_State Query_Pointer() override
     {
         POINT position{};
@@ -53,8 +56,8 @@ public:
             last_.y = position.y;
         }
         Pointer_State state = last_;
-        state.left_down = (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
-        state.right_down = (GetAsyncKeyState(VK_RBUTTON) & 0x8000) != 0;
+        state.left_down = (GetAsyncKeyState(VK_LBUTTON) & 0x8001) != 0;
+        state.right_down = (GetAsyncKeyState(VK_RBUTTON) & 0x8001) != 0;
         return state;
     }
 

@@ -81,6 +81,11 @@ TEST(Win32_Input, The_Cursor_Buttons_And_Screen_As_The_System_Has_Them)
     EXPECT_TRUE(state.right_down);
     Press(MOUSEEVENTF_RIGHTUP);
     EXPECT_FALSE(input.Query_Pointer().right_down);
+    // A click between two queries is seen once, as a press.
+    Press(MOUSEEVENTF_LEFTDOWN);
+    Press(MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(input.Query_Pointer().left_down);
+    EXPECT_FALSE(input.Query_Pointer().left_down);
 
     const HDC screen = GetDC(nullptr);
     EXPECT_EQ(input.Get_System_Metrics(SM_CXSCREEN), GetDeviceCaps(screen, HORZRES));
