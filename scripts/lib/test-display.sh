@@ -27,7 +27,20 @@ if [ -z "${VISTREL_E2E_DISPLAY:-}" ]; then
     echo "test display: no Xvfb display could be started" >&2
     exit 1
   fi
-  DISPLAY="$test_display" openbox >/dev/null 2>&1 &
+  # The window manager is not what the tests test. Should it end while the
+  # display lives (it has, once in many runs, leaving no trace), every later
+  # test would fail for want of frames; so it is started again, its output
+  # kept, and the restart said on standard error.
+  test_display_wm_log="${TMPDIR:-/tmp}/vistrel-openbox-${test_display#:}.log"
+  : >"$test_display_wm_log"
+  (
+    while kill -0 "$test_display_xvfb" 2>/dev/null; do
+      DISPLAY="$test_display" openbox >>"$test_display_wm_log" 2>&1 && status=0 || status=$?
+      kill -0 "$test_display_xvfb" 2>/dev/null || break
+      echo "test display: openbox ended with status $status; started again (its output: $test_display_wm_log)" >&2
+      sleep 0.2
+    done
+  ) &
   test_display_wm=$!
   # The window manager owns the screen once it has set its check window.
   for _ in $(seq 50); do
