@@ -5,6 +5,8 @@
 #   bench/overhead.sh [seconds per measurement, default 30] [repetitions, default 3]
 #
 # CONDITIONS="rest mouse1000" measures only those conditions.
+# BEFORE=path/to/an/earlier/vistrel adds that build as one more subject of
+# the same run ("before"), to compare a change against what it replaces.
 #
 # Subjects: Vistrel as shipped, xosview, Vistrel with its odometer stopped,
 # and nothing at all (what Xvfb and the pointer mover cost on their own).
@@ -49,6 +51,7 @@ cleanup() {
 }
 trap cleanup EXIT
 cp "$program" "$harness" "$work/"
+if [ -n "${BEFORE:-}" ]; then mkdir "$work/before" && cp "$BEFORE" "$work/before/vistrel"; fi
 export XDG_CONFIG_HOME="$work/config" HOME="$work"
 
 Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
@@ -121,10 +124,12 @@ measure() {
 }
 
 subjects=(vistrel xosview no-odometer none)
+[ -z "${BEFORE:-}" ] || subjects=(vistrel before xosview no-odometer none)
 run_subject() {
   case "$1" in
     vistrel) measure vistrel "$2" "$work/vistrel" ;;
     xosview) measure xosview "$2" xosview ;;
+    before) measure before "$2" "$work/before/vistrel" ;;
     no-odometer) measure no-odometer "$2" "$work/vistrel_overhead_harness" --no-odometer ;;
     none) measure none "$2" ;;
   esac
@@ -152,12 +157,12 @@ awk -v s="$seconds" '
     rss[key] = rss[key] " " $6 / 1024; pss[key] = pss[key] " " $7 / 1024 }
   END {
     split(ENVIRON["CONDITIONS"] ? ENVIRON["CONDITIONS"] : "rest relative absolute mouse125 mouse1000", conditions, " ")
-    split("vistrel xosview no-odometer", names, " ")
+    split(ENVIRON["BEFORE"] ? "vistrel before xosview no-odometer" : "vistrel xosview no-odometer", names, " ")
     printf "%-10s %-12s %8s %8s %9s %11s %8s %8s\n", "pointer", "program", "CPU %", "wake/s", "x xosview", "Xvfb CPU %", "RSS MB", "PSS MB"
     for (c = 1; c in conditions; c++) {
       base = median(x["none " conditions[c]])
       peer = median(cpu["xosview " conditions[c]])
-      for (n = 1; n <= 3; n++) {
+      for (n = 1; n in names; n++) {
         key = names[n] " " conditions[c]
         m = median(cpu[key])
         printf "%-10s %-12s %8.3f %8.1f %9.2f %11.3f %8.1f %8.1f\n", conditions[c], names[n], m, median(wake[key]),
