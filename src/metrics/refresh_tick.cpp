@@ -5,6 +5,7 @@
 #include "metrics/disk_figures.h"
 #include "metrics/drive_combo_box.h"
 #include "metrics/memory_figures.h"
+#include "platform/window_system.h"
 #include "widgets/gauge.h"
 #include "widgets/usage_colour.h"
 
@@ -24,9 +25,14 @@ QString Next_Spinner_Text(const QString& text)
 
 namespace {
 
+// Between its steps the tick lets the user's input, the window system's
+// paints and the timers run. The repaints it asked for itself wait for the
+// end of the tick, a moment later: a pass of the event loop for each of
+// them costs several round trips to the window system under Wine.
 void Process_Events()
 {
-    QCoreApplication::processEvents();
+    if (platform::Input_Waiting())
+        QCoreApplication::processEvents();
 }
 
 // A tick that lets events run part-way must not start another inside itself.

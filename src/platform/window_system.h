@@ -13,6 +13,14 @@
 // program runs on X, through XWayland in a Wayland session; without an X
 // display it cannot run, and says so instead of letting the toolkit abort.
 // Win32: the toolkit's own platform; nothing to check.
+//
+// Contract: Input_Waiting tells whether the user's input, a paint the
+// window system asks for, or a timer waits for the event loop; the
+// program's own posted requests do not count. One call, where a pass of the
+// event loop that finds nothing costs several round trips to the window
+// system under Wine. Win32: GetQueueStatus(QS_INPUT | QS_PAINT | QS_TIMER |
+// QS_HOTKEY | QS_SENDMESSAGE) names some. Linux: always true, as a pass
+// there is one poll of the connection.
 
 #include <string>
 
@@ -24,5 +32,7 @@ struct Window_System_Choice {
 };
 
 Window_System_Choice Choose_Window_System(const std::string& platform_argument, const std::string& display_argument);
+
+bool Input_Waiting();
 
 } // namespace platform

@@ -42,4 +42,9 @@ Window_System_Choice Choose_Window_System(const std::string& platform_argument, 
     return {"xcb", {}};
 }
 
+bool Input_Waiting()
+{
+    return true;
+}
+
 } // namespace platform

@@ -3,6 +3,8 @@
 #include "platform/input.h"
 #include "platform/sound.h"
 #include "platform/termination.h"
+#include "platform/window_system.h"
+#include "platform/win32/hidden_window.h"
 #include "platform/win32/raw_input.h"
 
 #include <gtest/gtest.h>
@@ -150,6 +152,20 @@ TEST(Win32_Input, Mouse_Raw_Input_Reaches_The_Listener_Whatever_Window_Is_In_Fro
     SendMessageW(hidden, WM_INPUT, RIM_INPUTSINK, 1);
     EXPECT_EQ(listener.heard, "") << "heard after the reports stopped";
     platform::win32::Use_Raw_Input_Reader(nullptr);
+}
+
+TEST(Win32_Input, Only_Input_Paints_And_Timers_Count_As_Waiting_Not_The_Programs_Own_Posts)
+{
+    Pump_Messages();
+    EXPECT_FALSE(platform::Input_Waiting());
+    const HWND hidden = platform::win32::Hidden_Window();
+    ASSERT_TRUE(PostMessageW(hidden, WM_APP + 7, 0, 0));
+    EXPECT_FALSE(platform::Input_Waiting()) << "a posted message of the program's own";
+    const UINT_PTR timer = SetTimer(hidden, 1, 1, nullptr);
+    Sleep(50);
+    EXPECT_TRUE(platform::Input_Waiting()) << "a timer due";
+    KillTimer(hidden, timer);
+    Pump_Messages();
 }
 
 TEST(Win32_Sound, A_Tone_Lasts_Its_Length_Even_Where_The_Speaker_Cannot_Play_It)
