@@ -12,6 +12,8 @@
 #include <QCoreApplication>
 #include <QLabel>
 
+#include <chrono>
+
 QString Next_Spinner_Text(const QString& text)
 {
     if (text == QLatin1String("|"))
@@ -25,15 +27,29 @@ QString Next_Spinner_Text(const QString& text)
 
 namespace {
 
-// Between its steps the tick lets the user's input, the window system's
-// paints and the timers run. The repaints it asked for itself wait for the
-// end of the tick, a moment later: a pass of the event loop for each of
-// them costs several round trips to the window system under Wine.
-void Process_Events()
-{
-    if (platform::Input_Waiting())
-        QCoreApplication::processEvents();
-}
+// Between its steps the tick gives the event loop a pass, so that a slow
+// step (a drive that must spin up, a sluggish performance query) does not
+// hold up the user's input, the window system's paints and the timers. A
+// quick tick gives none: what waits runs in the loop a moment later, and a
+// pass is not free (under Wine, several round trips to its server). Nor
+// does a pass wait on the repaints the tick asked for itself: they are
+// made once, at its end.
+class Event_Passes {
+public:
+    static constexpr std::chrono::milliseconds Quick_Enough{20};
+
+    void Between_Steps()
+    {
+        if (std::chrono::steady_clock::now() - since_ < Quick_Enough)
+            return;
+        if (platform::Input_Waiting())
+            QCoreApplication::processEvents();
+        since_ = std::chrono::steady_clock::now();
+    }
+
+private:
+    std::chrono::steady_clock::time_point since_ = std::chrono::steady_clock::now();
+};
 
 // A tick that lets events run part-way must not start another inside itself.
 class Tick_Guard {
@@ -66,6 +82,7 @@ void Refresh_Tick::Timer1Timer()
     Tick_Guard guard(running_);
     if (!guard.Entered())
         return;
+    Event_Passes passes;
 
     // One reading of the memory status gives every memory figure of the tick.
     const platform::MEMORYSTATUSEX memory = Memory_Status();
@@ -81,12 +98,12 @@ void Refresh_Tick::Timer1Timer()
     const double free_swap = Free_Swap_KB(memory);
     c.Swap_File_Gauge->Set_MaxValue(Gauge_Value(total_swap));                                 // 3
     c.Swap_File_Gauge->Set_Progress(Gauge_Value(total_swap - free_swap));
-    Process_Events();                                                                      // 4
+    passes.Between_Steps();                                                                    // 4
     swap_figures_.Show(                                                               // 5
         *c.SWAP_Label, [&] { return KB_Text(free_swap) + QStringLiteral(" / ") + KB_Text(total_swap); }, free_swap,
         total_swap);
     c.Spinner_Label->setText(Next_Spinner_Text(c.Spinner_Label->text()));                      // 6
-    Process_Events();                                                                      // 7
+    passes.Between_Steps();                                                                    // 7
 
     // One query of the drive gives its text and its percentage.
     const Disk_Space disk = Disk_Space_Of(Drive_Number(QString(c.DriveComboBox1->Drive()))); // 8
@@ -97,12 +114,12 @@ void Refresh_Tick::Timer1Timer()
     c.Disk_Space_Label->adjustSize();
     c.Disk_Used_Gauge->Set_Progress(100 - Disk_Free_Percent(disk));
     Set_Usage_Colour(*c.Disk_Used_Gauge);
-    Process_Events();                                                                      // 9
+    passes.Between_Steps();                                                                    // 9
 
     cpu_.CPU_Step();                                                                            // 10
-    Process_Events();                                                                      // 11
+    passes.Between_Steps();                                                                    // 11
     cpu_.Average_Step();                                                                        // 12
-    Process_Events();                                                                      // 13
+    passes.Between_Steps();                                                                    // 13
     alarm_.Check_CPU_Drop_Alarm();                                                                // 14
-    Process_Events();                                                                      // 15
+    passes.Between_Steps();                                                                    // 15
 }

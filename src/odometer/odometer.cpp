@@ -34,7 +34,7 @@ void Odometer::Attach(const Controls& controls)
 {
     pacing_.reset();
     controls_ = controls;
-    pacing_ = std::make_unique<Odometer_Scheduler>(*this, *controls_.Trailcount_Timer);
+    pacing_ = std::make_unique<Odometer_Scheduler>(*this, *controls_.Trailcount_Timer, controls_.Timer1);
 }
 
 void Odometer::Attach_Settings_Form(TSettings_Form* settings_form)

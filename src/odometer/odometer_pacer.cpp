@@ -18,7 +18,7 @@ void Odometer_Pacer::Start(bool reported, std::int64_t now_ms)
     Sample(now_ms, moved);
     mode_ = Mode::Listening;
     interval_ms_ = Backup_Poll_ms;
-    host_.Run_Timer(interval_ms_);
+    host_.Run_Backup_Poll();
 }
 
 void Odometer_Pacer::Sample(std::int64_t now_ms, bool& moved)
@@ -58,9 +58,9 @@ void Odometer_Pacer::Pointer_Moved(std::int64_t now_ms)
         Sample(now_ms, moved);
         early_samples_ = 0;
         // While reports bring samples, the backup poll has nothing to add:
-        // it is put off until they stop.
+        // a poll on a timer of its own is put off until they stop.
         if (!sample_pending_)
-            host_.Run_Timer(Backup_Poll_ms);
+            host_.Run_Backup_Poll();
         return;
     }
     // Too soon after the last sample: the timer takes the next one when the
@@ -98,7 +98,7 @@ void Odometer_Pacer::Timer_Fired(std::int64_t now_ms)
         if (sample_pending_) {
             sample_pending_ = false;
             ++early_samples_;
-            host_.Run_Timer(interval_ms_);
+            host_.Run_Backup_Poll();
             return;
         }
         if (moved) {
@@ -142,5 +142,5 @@ void Odometer_Pacer::Try_To_Sleep(std::int64_t now_ms)
     }
     mode_ = Mode::Listening;
     interval_ms_ = Backup_Poll_ms;
-    host_.Run_Timer(interval_ms_);
+    host_.Run_Backup_Poll();
 }

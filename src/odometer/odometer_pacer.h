@@ -11,8 +11,8 @@
 // reports are switched off and the odometer timer samples every
 // Tick_Interval_ms (Ticking) until a few samples in a row find the pointer
 // still and no button held; then the reports are switched on again and one
-// more sample closes the gap between the last sample and the switch. While listening, the timer
-// still samples every Backup_Poll_ms, because a program that warps the pointer
+// more sample closes the gap between the last sample and the switch. While listening, a
+// backup poll still samples every Backup_Poll_ms, because a program that warps the pointer
 // is not reported; a move only that poll saw keeps the timer ticking, with
 // the reports on, until a second has passed without a move, so that the
 // warps that follow it are followed as closely as a device's moves. A report
@@ -28,7 +28,9 @@
 class Odometer_Pacer {
 public:
     static constexpr int Tick_Interval_ms = 10;
-    static constexpr int Backup_Poll_ms = 250;
+    // The refresh's period: the host may take the backup poll in the
+    // refresh's own wake rather than wake for it alone.
+    static constexpr int Backup_Poll_ms = 500;
     static constexpr int Still_Ticks_Before_Sleep = 3;
     static constexpr int Hold_After_Unreported_Move_ms = 1000;
     static constexpr int Early_Samples_Before_Ticking = 2;
@@ -40,6 +42,9 @@ public:
         virtual bool Sample() = 0;
         // (Re)starts the odometer timer with this period from now.
         virtual void Run_Timer(int interval_ms) = 0;
+        // From now on the samples are the backup poll's, one every
+        // Backup_Poll_ms, each through Timer_Fired, until Run_Timer.
+        virtual void Run_Backup_Poll() = 0;
         virtual void Report_Motion(bool on) = 0;
     };
 

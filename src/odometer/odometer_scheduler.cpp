@@ -19,10 +19,19 @@ std::int64_t Now_ms()
 
 } // namespace
 
-Odometer_Scheduler::Odometer_Scheduler(Odometer& odometer, QTimer& timer) : odometer_(odometer), timer_(timer) {}
+Odometer_Scheduler::Odometer_Scheduler(Odometer& odometer, QTimer& timer, QTimer* refresh)
+    : odometer_(odometer), timer_(timer), refresh_(refresh)
+{
+    if (refresh_)
+        refresh_connection_ = QObject::connect(refresh_, &QTimer::timeout, [this] {
+            if (backup_riding_)
+                pacer_.Timer_Fired(Now_ms());
+        });
+}
 
 Odometer_Scheduler::~Odometer_Scheduler()
 {
+    QObject::disconnect(refresh_connection_);
     Stop();
 }
 
@@ -54,6 +63,7 @@ void Odometer_Scheduler::Start()
 void Odometer_Scheduler::Stop()
 {
     timer_.stop();
+    backup_poll_ = backup_riding_ = false;
     if (reported_)
         platform::Use<platform::Input_Service>().Report_Activity(nullptr);
     reported_ = false;
@@ -63,10 +73,13 @@ void Odometer_Scheduler::Stop()
 
 void Odometer_Scheduler::Timer_Fired()
 {
-    if (streaming_)
+    if (streaming_) {
         stream_.Timer_Fired();
-    else
-        pacer_.Timer_Fired(Now_ms());
+        return;
+    }
+    pacer_.Timer_Fired(Now_ms());
+    if (backup_poll_ && !backup_riding_)
+        Ride_Refresh(); // the refresh may have started since
 }
 
 bool Sample_Odometer(Odometer& odometer)
@@ -85,10 +98,30 @@ bool Odometer_Scheduler::Sample()
 
 void Odometer_Scheduler::Run_Timer(int interval_ms)
 {
+    backup_poll_ = backup_riding_ = false;
     if (interval_ms > 0)
         timer_.start(interval_ms);
     else
         timer_.stop();
+}
+
+void Odometer_Scheduler::Run_Backup_Poll()
+{
+    backup_poll_ = true;
+    if (!Ride_Refresh())
+        timer_.start(Odometer_Pacer::Backup_Poll_ms);
+}
+
+// Not before the refresh runs (it starts a second after the window), and
+// only at the backup poll's period. A refresh paused later (for a dialog,
+// or a restart of the CPU figures) holds the poll back with it.
+bool Odometer_Scheduler::Ride_Refresh()
+{
+    if (!refresh_ || !refresh_->isActive() || refresh_->interval() != Odometer_Pacer::Backup_Poll_ms)
+        return false;
+    timer_.stop();
+    backup_riding_ = true;
+    return true;
 }
 
 void Odometer_Scheduler::Take_Position(std::int32_t x, std::int32_t y)

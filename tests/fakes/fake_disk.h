@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/disk.h"
 
+#include <functional>
 #include <map>
 
 // Drives by letter with byte counts the test sets; absent letters cannot be read.
@@ -15,6 +16,7 @@ public:
     std::vector<platform::Drive_Entry> listed;
     unsigned error_mode = 0;
     int queries = 0;
+    std::function<void()> on_query; // a drive that is slow to answer, say
 
     std::vector<platform::Drive_Entry> Logical_Drives() override { return listed; }
 
@@ -22,6 +24,8 @@ public:
                                 std::uint64_t* total, std::uint64_t* total_free) override
     {
         ++queries;
+        if (on_query)
+            on_query();
         if (root_path.size() != 3 || root_path.substr(1) != ":\\")
             return false;
         const auto found = drives.find(static_cast<char>(root_path[0] | 0x20));

@@ -71,10 +71,11 @@ TEST(Refresh_Tick, Swap_Of_Zero_And_A_Missing_Drive)
 TEST(Refresh_Tick, A_Tick_Does_Not_Start_Inside_Another)
 {
     Monitor_Controls form;
-    // A timer due when the tick lets events run asks for a second tick. It
-    // is a window-system timer (over 20 ms), due before the tick begins: the
-    // tick lets the window system's input, paints and timers run, not the
-    // program's own posted events.
+    // A drive slow to answer: the tick lets events run after it. A timer
+    // then due asks for a second tick. It is a window-system timer (over
+    // 20 ms), due before the tick begins: the tick lets the window system's
+    // input, paints and timers run, not the program's own posted events.
+    form.disk.on_query = [] { std::this_thread::sleep_for(std::chrono::milliseconds(30)); };
     int nested_requests = 0;
     QTimer nested;
     nested.setInterval(25);
