@@ -134,6 +134,7 @@ TEST(Odometer_On_X, Measures_Pointer_Moves_And_Counts_Presses_Over_Another_Windo
 TEST(Odometer_On_X, Follows_Another_Programs_Warps_To_The_Pixel)
 {
     VISTREL_REQUIRE_DISPLAY();
+    VISTREL_REQUIRE_IN_PROCESS();
     Vistrel_Windows windows;
     TMainForm1& form = *windows.MainForm1;
     form.show();
