@@ -7,6 +7,8 @@
 # CONDITIONS="rest mouse1000" measures only those conditions.
 # BEFORE=path/to/an/earlier/vistrel adds that build as one more subject of
 # the same run ("before"), to compare a change against what it replaces.
+# PANEL=1 adds Vistrel with its odometer panel shown ("panel"): the distance
+# is then painted 25 times a second while the pointer moves.
 #
 # Subjects: Vistrel as shipped, xosview, Vistrel with its odometer stopped,
 # and nothing at all (what Xvfb and the pointer mover cost on their own).
@@ -52,6 +54,10 @@ cleanup() {
 trap cleanup EXIT
 cp "$program" "$harness" "$work/"
 if [ -n "${BEFORE:-}" ]; then mkdir "$work/before" && cp "$BEFORE" "$work/before/vistrel"; fi
+if [ -n "${PANEL:-}" ]; then
+  mkdir "$work/panel" && cp "$program" "$work/panel/"
+  printf '[vistrel]\nShow_Trailcount_Option=1\n' > "$work/panel/vistrel.ini"
+fi
 export XDG_CONFIG_HOME="$work/config" HOME="$work"
 
 Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
@@ -123,13 +129,13 @@ measure() {
   echo "$subject $condition $((cpu1 - cpu0)) $((slices1 - slices0)) $((xvfb1 - xvfb0)) $rss $pss" >> "$results"
 }
 
-subjects=(vistrel xosview no-odometer none)
-[ -z "${BEFORE:-}" ] || subjects=(vistrel before xosview no-odometer none)
+subjects=(vistrel ${BEFORE:+before} ${PANEL:+panel} xosview no-odometer none)
 run_subject() {
   case "$1" in
     vistrel) measure vistrel "$2" "$work/vistrel" ;;
     xosview) measure xosview "$2" xosview ;;
     before) measure before "$2" "$work/before/vistrel" ;;
+    panel) measure panel "$2" "$work/panel/vistrel" ;;
     no-odometer) measure no-odometer "$2" "$work/vistrel_overhead_harness" --no-odometer ;;
     none) measure none "$2" ;;
   esac
@@ -157,7 +163,7 @@ awk -v s="$seconds" '
     rss[key] = rss[key] " " $6 / 1024; pss[key] = pss[key] " " $7 / 1024 }
   END {
     split(ENVIRON["CONDITIONS"] ? ENVIRON["CONDITIONS"] : "rest relative absolute mouse125 mouse1000", conditions, " ")
-    split(ENVIRON["BEFORE"] ? "vistrel before xosview no-odometer" : "vistrel xosview no-odometer", names, " ")
+    split("vistrel" (ENVIRON["BEFORE"] ? " before" : "") (ENVIRON["PANEL"] ? " panel" : "") " xosview no-odometer", names, " ")
     printf "%-10s %-12s %8s %8s %9s %11s %8s %8s\n", "pointer", "program", "CPU %", "wake/s", "x xosview", "Xvfb CPU %", "RSS MB", "PSS MB"
     for (c = 1; c in conditions; c++) {
       base = median(x["none " conditions[c]])

@@ -99,6 +99,12 @@ void Odometer::Show_Distance()
     Distance_Label.Write(*controls_.Distance_Travelled_Label, Odometer_Distance, Monotonic_ms());
 }
 
+bool Odometer::Distance_Seen() const
+{
+    const QLabel* const label = controls_.Distance_Travelled_Label;
+    return label && label->isVisible() && !label->window()->isMinimized() && !label->visibleRegion().isEmpty();
+}
+
 void Odometer::Trailcount_Button(platform::Mouse_Button button, bool down)
 {
     const bool left = button == platform::Mouse_Button::Left;
@@ -162,4 +168,5 @@ void Odometer::Show_Trailcount_OptionClick()
     controls_.Set_Client_Height_By_Command(undo ? panel_toggle_->before.height()
                                                 : bottom->y() + bottom->height() + controls_.Label2->y());
     panel_toggle_ = Panel_Toggle{before, controls_.Client_Size()};
+    pacing_->View_Changed();
 }

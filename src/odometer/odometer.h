@@ -86,6 +86,9 @@ public:
     // Writes the distance into its label (painted when the label's pace allows).
     void Show_Distance();
     void Show_Press_Counts();
+    // The distance label can be seen: inside the client area of a window
+    // that is not minimized.
+    bool Distance_Seen() const;
     void Show_Distance_Units_Caption();
     void Settings_OptionClick();
     void Show_Trailcount_OptionClick();

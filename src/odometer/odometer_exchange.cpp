@@ -6,6 +6,7 @@
 #include "common/settings_location.h"
 #include "common/text_helpers.h"
 #include "odometer/odometer.h"
+#include "odometer/odometer_scheduler.h"
 #include "odometer/settings_form.h"
 #include "platform/files.h"
 #include "platform/profile.h"
@@ -116,6 +117,8 @@ void Odometer::Write_Odometer_Ini(const QString& path)
 
 void Odometer::Write_Odometer_Ini(platform::Ini_File& ini)
 {
+    if (pacing_)
+        pacing_->Catch_Up();
     ini.Write_String(Section, "Kilometers_Travelled_So_Far",
                      Latin1(Format_Fixed(Odometer_Distance, 10, true, 12)));
     ini.Write_Integer(Section, "Left_Mouse_Button_Press_Count", Left_Press_Count);

@@ -82,6 +82,18 @@ void Odometer_Scheduler::Timer_Fired()
         Ride_Refresh(); // the refresh may have started since
 }
 
+void Odometer_Scheduler::View_Changed()
+{
+    if (streaming_)
+        stream_.View_Changed();
+}
+
+void Odometer_Scheduler::Catch_Up()
+{
+    if (streaming_)
+        stream_.Catch_Up();
+}
+
 bool Sample_Odometer(Odometer& odometer)
 {
     const bool had_position = odometer.Has_Previous_Cursor;
@@ -142,6 +154,11 @@ bool Odometer_Scheduler::Show_Distance()
     distance_unshown_ = false;
     odometer_.Show_Distance();
     return odometer_.Distance_Label.Paint_Pending();
+}
+
+bool Odometer_Scheduler::Distance_Seen()
+{
+    return odometer_.Distance_Seen();
 }
 
 void Odometer_Scheduler::Report_Motion(bool on)

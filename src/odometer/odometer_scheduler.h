@@ -38,6 +38,10 @@ public:
     // program without its odometer).
     void Stop();
     void Timer_Fired();
+    // The odometer panel came into view or went out of it.
+    void View_Changed();
+    // The figure is about to be stored: what the platform reported so far is counted now.
+    void Catch_Up();
     Odometer_Pacer::Mode Mode() const { return pacer_.Current_Mode(); }
     // The platform's reports carry positions: the stream samples, not the pacer.
     bool Streaming() const { return streaming_; }
@@ -54,6 +58,7 @@ public:
     void Take_Position(std::int32_t x, std::int32_t y) override;
     void Read_Reports() override;
     bool Show_Distance() override;
+    bool Distance_Seen() override;
     void Pointer_Moved() override;
     void Pointer_At(std::int32_t x, std::int32_t y, std::uint32_t time_ms) override;
     void Button_Changed(platform::Mouse_Button button, bool down) override;

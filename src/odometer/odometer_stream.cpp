@@ -23,7 +23,8 @@ void Odometer_Stream::Pointer_At(std::int32_t x, std::int32_t y, std::uint32_t t
     if (!following_) {
         following_ = true;
         host_.Report_Motion(false);
-        host_.Run_Timer(Batch_Interval_ms);
+        pace_ = 0;
+        Keep_Pace();
     }
 }
 
@@ -36,8 +37,10 @@ void Odometer_Stream::Timer_Fired()
     if (!reported_ && unsampled_)
         Take_Sample();
     // A change the label could not paint yet is painted by a later batch.
-    if (host_.Show_Distance() || reported_)
+    if (host_.Show_Distance() || reported_) {
+        Keep_Pace();
         return;
+    }
     following_ = false;
     host_.Run_Timer(0);
     // Whatever came since the read wakes the odometer at once.
@@ -52,4 +55,29 @@ void Odometer_Stream::Take_Sample()
     sampled_x_ = x_;
     sampled_y_ = y_;
     host_.Take_Position(x_, y_);
+}
+
+void Odometer_Stream::View_Changed()
+{
+    if (following_)
+        Keep_Pace();
+}
+
+void Odometer_Stream::Catch_Up()
+{
+    if (!following_)
+        return;
+    host_.Read_Reports();
+    if (unsampled_)
+        Take_Sample();
+    host_.Show_Distance();
+}
+
+void Odometer_Stream::Keep_Pace()
+{
+    const int pace = host_.Distance_Seen() ? Batch_Interval_ms : Unseen_Batch_Interval_ms;
+    if (pace == pace_)
+        return;
+    pace_ = pace;
+    host_.Run_Timer(pace);
 }

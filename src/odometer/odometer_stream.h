@@ -12,7 +12,10 @@
 // The reports wake the odometer only when the pointer starts to move. Then
 // they are left waiting and read in batches every Batch_Interval_ms, so a
 // mouse reporting a thousand times a second wakes it 25 times a second, and
-// the distance still changes as often as the label is painted. A batch that
+// the distance still changes as often as the label is painted. While nobody
+// can see the distance (the panel out of the window, as it starts), the
+// batches come every Unseen_Batch_Interval_ms: the figure is the same, and
+// a fast mouse costs hardly more than a pointer at rest. A batch that
 // brings nothing means the pointer stopped: its last sample is taken, the
 // timer stops and the next report wakes the odometer again. The label is
 // written once a batch, not once a sample: a fast mouse brings a hundred
@@ -26,6 +29,7 @@ class Odometer_Stream {
 public:
     static constexpr int Sample_Interval_ms = 10;
     static constexpr int Batch_Interval_ms = 40;
+    static constexpr int Unseen_Batch_Interval_ms = 500;
 
     class Host {
     public:
@@ -42,6 +46,8 @@ public:
         // the label may be painted now; true when a change is still to be
         // painted.
         virtual bool Show_Distance() = 0;
+        // Whether the distance and the press counts can be seen now.
+        virtual bool Distance_Seen() = 0;
     };
 
     explicit Odometer_Stream(Host& host) : host_(host) {}
@@ -50,12 +56,19 @@ public:
     void Start(std::int32_t x, std::int32_t y);
     void Pointer_At(std::int32_t x, std::int32_t y, std::uint32_t time_ms);
     void Timer_Fired();
+    // The distance came into view or went out of it: the batches take their pace now.
+    void View_Changed();
+    // Before the figure is stored: the reports waiting are read now, and the
+    // last one is taken as a sample (the pointer came to rest there, as far
+    // as anyone knows yet).
+    void Catch_Up();
 
     // Reading batches, as opposed to sleeping until a report comes.
     bool Following() const { return following_; }
 
 private:
     void Take_Sample();
+    void Keep_Pace();
 
     Host& host_;
     std::int32_t sampled_x_ = 0; // at the last sample
@@ -65,5 +78,6 @@ private:
     std::uint32_t interval_ = 0; // of server time the last report fell in
     bool unsampled_ = false;     // the last report awaits its sample
     bool following_ = false;
+    int pace_ = 0; // the batches' period while following
     bool reported_ = false; // a report since the batch began
 };

@@ -19,6 +19,9 @@ struct Move {
 
 constexpr std::int32_t Rest_X = 500;
 constexpr std::int32_t Rest_Y = 400;
+// Long enough at rest after the last move for the slowest batches to read
+// it and then find nothing more.
+constexpr std::int64_t Rest_After_ms = 2 * Odometer_Stream::Unseen_Batch_Interval_ms + 100;
 
 struct Recording {
     std::string name;
@@ -93,16 +96,23 @@ public:
     void Report_Motion(bool on) override { input_.Report_Motion(on); }
     void Read_Reports() override { input_.Read_Reports(); }
     bool Show_Distance() override { return false; }
+    bool Distance_Seen() override { return seen; }
 
-    // Plays the recording from `start_ms` of the server's clock.
-    void Play(const Recording& recording, std::int64_t start_ms)
+    // Plays the recording from `start_ms` of the server's clock, to rest or
+    // up to `until_ms` of it; the distance comes into view at `shown_ms` of
+    // it, if it is not seen already.
+    void Play(const Recording& recording, std::int64_t start_ms, std::int64_t shown_ms = -1, std::int64_t until_ms = -1)
     {
         now_ = start_ms;
         odometer_.Take_Position(Rest_X, Rest_Y);
         stream.Start(Rest_X, Rest_Y);
-        const std::int64_t end = start_ms + recording.moves.back().time_ms + 500;
+        const std::int64_t end = start_ms + (until_ms >= 0 ? until_ms : recording.moves.back().time_ms + Rest_After_ms);
         std::size_t next = 0;
         for (; now_ < end; ++now_) {
+            if (!seen && now_ == start_ms + shown_ms) {
+                seen = true;
+                stream.View_Changed();
+            }
             for (; next < recording.moves.size() && start_ms + recording.moves[next].time_ms == now_; ++next)
                 input_.Report_Position(recording.moves[next].x, recording.moves[next].y, static_cast<std::uint32_t>(now_));
             if (input_.motion_reported && !input_.waiting.empty()) {
@@ -118,6 +128,7 @@ public:
     }
 
     Odometer_Stream stream{*this};
+    bool seen = true;
     int wake_ups = 0;
     std::vector<std::int64_t> sample_times;
 
@@ -152,7 +163,7 @@ protected:
     {
         Fresh();
         Tick_At(Rest_X, Rest_Y);
-        const std::int64_t end = start_ms + recording.moves.back().time_ms + 500;
+        const std::int64_t end = start_ms + recording.moves.back().time_ms + Rest_After_ms;
         std::size_t next = 0;
         std::int32_t x = Rest_X;
         std::int32_t y = Rest_Y;
@@ -177,33 +188,70 @@ protected:
 
 TEST_F(Odometer_Streaming, Counts_What_A_Poll_Every_10_ms_Counts_At_Every_Phase_With_Few_Wake_Ups)
 {
+    // The distance seen throughout, never, or only from halfway.
+    enum class View { Seen, Unseen, Shown_Halfway };
     for (const Recording& recording :
          {Warp_Zigzag(), Absolute_Bursts(), Device(125, 1200), Device(1000, 1200), Device(333, 700)}) {
-        // Every phase of the sample grid and of the batch timer, and a
-        // server clock far from 0.
-        for (std::int64_t start : {std::int64_t{0}, std::int64_t{3'000'000'000}}) {
-            for (int phase = 0; phase < Odometer_Stream::Batch_Interval_ms; ++phase) {
-                SCOPED_TRACE(recording.name + ", from " + std::to_string(start + phase) + " ms");
-                const double polled = Polled(recording, start + phase);
-                Fresh();
-                Virtual_Server server(odometer, input);
-                server.Play(recording, start + phase);
-                ASSERT_GT(polled, 0);
-                ASSERT_EQ(odometer.Odometer_Distance, polled); // not near: equal
-                EXPECT_FALSE(server.stream.Following()) << "asleep again at rest";
-                EXPECT_TRUE(input.motion_reported);
+        const std::int64_t halfway = recording.moves.back().time_ms / 2;
+        for (const View view : {View::Seen, View::Unseen, View::Shown_Halfway}) {
+            const int pace = view == View::Seen ? Odometer_Stream::Batch_Interval_ms
+                                                : Odometer_Stream::Unseen_Batch_Interval_ms;
+            // Every phase of the sample grid and of the batch timer (of the
+            // slow one, every 7th: all ten of the grid still), and a server
+            // clock far from 0.
+            const int step = pace == Odometer_Stream::Batch_Interval_ms ? 1 : 7;
+            for (std::int64_t start : {std::int64_t{0}, std::int64_t{3'000'000'000}}) {
+                for (int phase = 0; phase < pace; phase += step) {
+                    SCOPED_TRACE(recording.name + ", view " + std::to_string(static_cast<int>(view)) + ", from "
+                                 + std::to_string(start + phase) + " ms");
+                    const double polled = Polled(recording, start + phase);
+                    Fresh();
+                    Virtual_Server server(odometer, input);
+                    server.seen = view == View::Seen;
+                    server.Play(recording, start + phase, view == View::Shown_Halfway ? halfway : -1);
+                    ASSERT_GT(polled, 0);
+                    ASSERT_EQ(odometer.Odometer_Distance, polled); // not near: equal
+                    EXPECT_FALSE(server.stream.Following()) << "asleep again at rest";
+                    EXPECT_TRUE(input.motion_reported);
+                    if (!recording.steady)
+                        continue;
 
-                if (recording.steady) {
-                    // A few batches a second however fast the device, and
-                    // the distance moves on at least 25 times a second.
+                    // A few batches a second however fast the device; the
+                    // distance moves on at least 25 times a second while it
+                    // is seen, from the moment it comes into view.
                     const auto seconds = static_cast<double>(recording.moves.back().time_ms - recording.moves.front().time_ms) / 1000;
-                    EXPECT_LE(server.wake_ups, 1000 / Odometer_Stream::Batch_Interval_ms * seconds + 3);
+                    if (view != View::Shown_Halfway) {
+                        EXPECT_LE(server.wake_ups, 1000 / pace * seconds + 3);
+                    }
+                    std::int64_t last = view == View::Shown_Halfway ? start + phase + halfway : 0;
                     std::int64_t longest = 0;
-                    for (std::size_t i = 1; i < server.sample_times.size(); ++i)
-                        longest = std::max(longest, server.sample_times[i] - server.sample_times[i - 1]);
-                    EXPECT_LE(longest, 40);
+                    for (const std::int64_t time : server.sample_times) {
+                        if (time > start + phase + recording.moves.back().time_ms)
+                            break; // the last sample waits for a batch to find nothing more
+                        if (time >= last && last > 0)
+                            longest = std::max(longest, time - last);
+                        last = std::max(last, time);
+                    }
+                    EXPECT_LE(longest, view == View::Unseen ? pace : Odometer_Stream::Batch_Interval_ms);
                 }
             }
         }
     }
+}
+
+// The figure stored while unread reports wait (the window closed as the
+// pointer stops) counts them all.
+TEST_F(Odometer_Streaming, Catching_Up_Before_A_Store_Counts_The_Reports_Waiting)
+{
+    const Recording recording = Device(1000, 300);
+    const double polled = Polled(recording, 0);
+    Fresh();
+    Virtual_Server server(odometer, input);
+    server.seen = false;
+    server.Play(recording, 0, -1, recording.moves.back().time_ms + 1);
+    ASSERT_TRUE(server.stream.Following());
+    ASSERT_FALSE(input.waiting.empty());
+    server.stream.Catch_Up();
+    EXPECT_TRUE(input.waiting.empty());
+    EXPECT_EQ(odometer.Odometer_Distance, polled);
 }
