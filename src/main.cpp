@@ -7,6 +7,7 @@
 #include "cpu/cpu_sampler.h"
 #include "platform/error.h"
 #include "platform/termination.h"
+#include "platform/window_system.h"
 
 
 int main(int argc, char** argv)
@@ -15,6 +16,7 @@ int main(int argc, char** argv)
     if (launch.Exit_Status())
         return *launch.Exit_Status();
     TApplication application(launch.Argc(), launch.Argv());
+    platform::Toolkit_Started();
     // The sampler chooses its method before any window exists; without the
     // platform's version it cannot measure at all.
     try {

@@ -43,7 +43,9 @@
 //   button changes included, wait until Read_Reports hands them over, or
 //   until it is switched on again, which wakes the caller if any wait.
 // - Read_Reports: hands over, now, the reports waiting (only where they
-//   carry positions).
+//   carry positions). Linux: the X server holds what it records until it
+//   has something to send to some client, so one round trip on the
+//   program's own connection comes first and makes it send everything.
 
 #include "platform/services.h"
 #include "platform/win32_names.h"

@@ -13,6 +13,14 @@
 // program runs on X, through XWayland in a Wayland session; without an X
 // display it cannot run, and says so instead of letting the toolkit abort.
 // Win32: the toolkit's own platform; nothing to check.
+// Linux also tells the toolkit (QT_XCB_NO_MITSHM, unless the user set it)
+// to send the window's pixels over the X connection, not through shared
+// memory: for a window this small, shared memory costs a round trip and an
+// event per repaint, which at rest are most of the program's wake-ups.
+//
+// Contract: Toolkit_Started is called once the application object exists:
+// what Choose_Window_System set for the toolkit alone is taken back, so
+// that programs this one starts do not inherit it. Win32: nothing.
 //
 // Contract: Input_Waiting tells whether the user's input, a paint the
 // window system asks for, or a timer waits for the event loop; the
@@ -32,6 +40,8 @@ struct Window_System_Choice {
 };
 
 Window_System_Choice Choose_Window_System(const std::string& platform_argument, const std::string& display_argument);
+
+void Toolkit_Started();
 
 bool Input_Waiting();
 

@@ -455,8 +455,15 @@ public:
 
     void Read_Reports() override
     {
-        if (record_)
-            record_->Read();
+        if (!record_)
+            return;
+        // The server keeps what it records until it has something to send
+        // to some client: one reply of its own makes it send everything.
+        if (xcb_connection_t* connection = own_ ? own_->Connection() : nullptr) {
+            std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+            own_->Take_Queued_Events();
+        }
+        record_->Read();
     }
 
 private:

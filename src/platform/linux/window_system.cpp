@@ -22,10 +22,15 @@ bool Display_Answers(const std::string& display)
     return answers;
 }
 
+const char* const No_Shared_Memory = "QT_XCB_NO_MITSHM";
+bool shared_memory_declined = false;
+
 } // namespace
 
 Window_System_Choice Choose_Window_System(const std::string& platform_argument, const std::string& display_argument)
 {
+    if (!std::getenv(No_Shared_Memory))
+        shared_memory_declined = setenv(No_Shared_Memory, "1", 0) == 0;
     if (!platform_argument.empty() || !Environment("QT_QPA_PLATFORM").empty())
         return {};
     const std::string display = display_argument.empty() ? Environment("DISPLAY") : display_argument;
@@ -40,6 +45,13 @@ Window_System_Choice Choose_Window_System(const std::string& platform_argument, 
     // X also in a Wayland session, where the toolkit would otherwise choose
     // Wayland and see no cursor outside its own windows.
     return {"xcb", {}};
+}
+
+void Toolkit_Started()
+{
+    if (shared_memory_declined)
+        unsetenv(No_Shared_Memory);
+    shared_memory_declined = false;
 }
 
 bool Input_Waiting()

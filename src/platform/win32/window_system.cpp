@@ -10,6 +10,8 @@ Window_System_Choice Choose_Window_System(const std::string&, const std::string&
     return {};
 }
 
+void Toolkit_Started() {}
+
 bool Input_Waiting()
 {
     return HIWORD(GetQueueStatus(QS_INPUT | QS_PAINT | QS_TIMER | QS_HOTKEY | QS_SENDMESSAGE)) != 0;
