@@ -132,7 +132,7 @@ public:
             if (now_ >= due_) {
                 due_ += interval_;
                 pacer_.Timer_Fired(now_);
-            } else if (riding_ && now_ % Odometer_Pacer::Backup_Poll_ms == refresh_phase_) {
+            } else if (riding_ && now_ % Odometer_Pacer::Backup_Poll_ms == Refresh_Phase_ms) {
                 pacer_.Timer_Fired(now_);
             }
         }
@@ -176,7 +176,7 @@ private:
     int interval_ = 0;
     bool motion_reported_ = true;
     bool riding_ = false;
-    int refresh_phase_ = 137;
+    static constexpr int Refresh_Phase_ms = 137; // the refresh's phase against the virtual clock
 };
 
 class Odometer_Pacing : public Odometer_Fixture {

@@ -155,8 +155,9 @@ installed "upgrade"
 ! uninstall_entry "$code" || fail "the earlier version is still installed beside the later"
 # Seen once on a fresh prefix: the entry was not there at the first look.
 # It is waited for a while, and a failure says what the lists held.
-for _ in $(seq 50); do uninstall_entry "$later_code" && break; sleep 0.2; done
-uninstall_entry "$later_code" || fail "no entry $later_code for the later version; the installed programs hold: $(
+entry_found=false
+for _ in $(seq 50); do uninstall_entry "$later_code" && { entry_found=true; break; }; sleep 0.2; done
+$entry_found || fail "no entry $later_code for the later version; the installed programs hold: $(
   "$wine" reg query "HKCU\\$uninstall_key" 2>&1 | tr -d '\r'; "$wine" reg query "HKLM\\$uninstall_key" 2>&1 | tr -d '\r' | grep -i '{')"
 [ "$(run_entry HKCU)" = "$program" ] && [ "$(run_entry HKLM)" = "$program" ] ||
   fail "the upgrade changed start at log-on: user \"$(run_entry HKCU)\", machine \"$(run_entry HKLM)\""
